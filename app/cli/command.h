@@ -1,0 +1,15 @@
+#pragma once
+
+#include <CLI/CLI.hpp>
+
+#include <functional>
+
+namespace pwcli {
+
+// What a chosen subcommand does once the command line is parsed; returns the exit status.
+using CommandRun = std::function<int()>;
+
+// Each subcommand registers itself on the program's App and, when chosen, stores its action.
+void AddDumpCommand(CLI::App &app, CommandRun &chosen);
+
+} // namespace pwcli

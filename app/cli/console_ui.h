@@ -1,0 +1,38 @@
+#pragma once
+
+#include "platform/ui.h"
+
+#include <string>
+
+namespace pwcli {
+
+// The headless tools' Ui: every message goes to stderr as "caption: text" and is answered with
+// its first button (OK, Yes); dialogs are cancelled.
+class ConsoleUi : public pw::Ui
+{
+public:
+    pw::UiButton message(const std::string &caption, const std::string &text, pw::UiButtons buttons) override;
+    std::optional<std::string> openFileName(const std::string &, const std::string &,
+                                            const std::string &) override
+    {
+        return std::nullopt;
+    }
+    std::optional<std::string> saveFileName(const std::string &, const std::string &, const std::string &,
+                                            const std::string &) override
+    {
+        return std::nullopt;
+    }
+    std::optional<std::string> inputText(const std::string &, const std::string &,
+                                         const std::string &) override
+    {
+        return std::nullopt;
+    }
+
+    // The text of the last message shown, for error reports.
+    const std::string &lastText() const { return m_lastText; }
+
+private:
+    std::string m_lastText;
+};
+
+} // namespace pwcli

@@ -1,0 +1,77 @@
+// partwriter-cli dump: the exercise document as loaded, for checking an exercise file.
+
+#include "command.h"
+#include "exercise_session.h"
+#include "json_line.h"
+
+#include <iostream>
+#include <memory>
+
+namespace pwcli {
+
+namespace {
+
+Json partJson(const pw::HarExercis &ex, int p)
+{
+    const auto i = static_cast<std::size_t>(p);
+    const pw::Tacts &tacts = ex.PartTacts[i];
+    Json measures = Json::array();
+    for (int t = 0; t < tacts.TactCount; ++t) {
+        const pw::NSize &size = tacts.TactSize[static_cast<std::size_t>(t)];
+        measures.push_back(std::to_string(size.Count) + "/" + std::to_string(size.Unit));
+    }
+    Json slots = Json::array();
+    for (std::size_t s = 0; s < tacts.VoiceIds.size(); ++s) {
+        pw::XmlNode voice = pw::VoiceOfSlot(ex.PartNodes[i], static_cast<int>(s));
+        const auto notes = std::distance(voice.children("Note").begin(), voice.children("Note").end());
+        slots.push_back(Json {{"id", tacts.VoiceIds[s]}, {"notes", notes}, {"ends", tacts.TactEnd[s]}});
+    }
+    const auto &free = ex.PartVoiceFree[i];
+    return Json {{"order", ex.PartOrder[i]},
+                 {"tonality", {ex.PartTonality[i].type, ex.PartTonality[i].val}},
+                 {"def", ex.PartDef[i]},
+                 {"checkType", ex.PartCheckType[i]},
+                 {"free", {free[0], free[1], free[2], free[3]}},
+                 {"curVoice", ex.PartCurVoice[i]},
+                 {"lengthVoice", ex.PartLengthVoice[i]},
+                 {"measures", measures},
+                 {"slots", slots}};
+}
+
+int runDump(const ExerciseOptions &options)
+{
+    ExerciseSession session(options);
+    if (!session.load()) {
+        std::cout << JsonLine(Json {{"status", -1}, {"error", session.error()}}) << '\n';
+        return 1;
+    }
+    const pw::HarExercis &ex = session.exercise;
+    Json parts = Json::array();
+    for (int p = 0; p < ex.PartCount; ++p)
+        parts.push_back(partJson(ex, p));
+    const pw::TimerArea &task = session.task;
+    const Json out {{"status", ex.Status},
+                    {"viewMode", ex.ViewMode},
+                    {"staffCount", ex.StaffCount},
+                    {"limit",
+                     {{"min", task.LimitMin},
+                      {"sec", task.LimitSec},
+                      {"timerMode", task.TimerMode},
+                      {"timerEnabled", task.Timer->enabled()}}},
+                    {"iterations", task.Iterations},
+                    {"parts", parts}};
+    std::cout << JsonLine(out) << '\n';
+    return 0;
+}
+
+} // namespace
+
+void AddDumpCommand(CLI::App &app, CommandRun &chosen)
+{
+    auto options = std::make_shared<ExerciseOptions>();
+    CLI::App *command = app.add_subcommand("dump", "print the exercise document as loaded, as JSON");
+    options->addTo(*command, true);
+    command->callback([options, &chosen] { chosen = [options] { return runDump(*options); }; });
+}
+
+} // namespace pwcli

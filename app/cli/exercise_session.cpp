@@ -1,0 +1,45 @@
+#include "exercise_session.h"
+
+#include "platform/error.h"
+#include "platform/file_paths.h"
+#include "platform/program_ui.h"
+
+namespace pwcli {
+
+void ExerciseOptions::addTo(CLI::App &command, bool withEdit)
+{
+    command.add_option("FILE", file, "exercise file, absolute or relative to the data directory")->required();
+    command.add_option("--data-dir,-d", dataDir, "data directory (default: the bundled course)");
+    command.add_option("--seed", seed, "seed for every random choice, for reproducible runs");
+    if (withEdit)
+        command.add_flag("--edit", edit, "open in authoring mode, as the empty template is opened");
+}
+
+std::filesystem::path ExerciseOptions::dataFolder() const
+{
+    return dataDir.empty() ? pw::BundledDataFolder(pw::ExecutableFolder()) : std::filesystem::path(dataDir);
+}
+
+ExerciseSession::ExerciseSession(const ExerciseOptions &options)
+    : random(options.seed)
+    , exercise(ui, random, options.dataFolder())
+    , m_options(options)
+{
+    pw::SetProgramUi(&ui);
+}
+
+bool ExerciseSession::load()
+{
+    exercise.EditMode = m_options.edit;
+    task.Iterations = -1;
+    try {
+        if (exercise.LoadExercise(m_options.file, &task, false))
+            return true;
+        m_error = ui.lastText();
+    } catch (const pw::Error &e) {
+        m_error = e.what();
+    }
+    return false;
+}
+
+} // namespace pwcli

@@ -1,0 +1,51 @@
+#pragma once
+
+#include "console_ui.h"
+
+#include "document/har_exercis.h"
+#include "document/timer_area.h"
+#include "platform/random.h"
+
+#include <CLI/CLI.hpp>
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+
+namespace pwcli {
+
+// The options every exercise command shares: FILE [--data-dir DIR] [--seed N] [--edit].
+struct ExerciseOptions
+{
+    std::string file;
+    std::string dataDir;
+    std::optional<std::uint64_t> seed;
+    bool edit = false;
+
+    void addTo(CLI::App &command, bool withEdit);
+    std::filesystem::path dataFolder() const;
+};
+
+// An exercise loaded as the main window loads one: with a fresh task record (Iterations -1), in
+// working mode or, with --edit, in authoring mode.
+class ExerciseSession
+{
+public:
+    explicit ExerciseSession(const ExerciseOptions &options);
+
+    // Loads the file; on failure the reason is in error().
+    bool load();
+    const std::string &error() const { return m_error; }
+
+    ConsoleUi ui;
+    pw::StdRandom random;
+    pw::TimerArea task;
+    pw::HarExercis exercise;
+
+private:
+    const ExerciseOptions &m_options;
+    std::string m_error;
+};
+
+} // namespace pwcli

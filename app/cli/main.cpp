@@ -1,0 +1,26 @@
+// partwriter-cli: headless tools for course authors to check and preview their files.
+
+#include "command.h"
+
+#include <iostream>
+
+int main(int argc, char **argv)
+{
+    CLI::App app {"Partwriter command-line tools: check and preview course files without the GUI"};
+    app.require_subcommand(1);
+
+    pwcli::CommandRun chosen;
+    pwcli::AddDumpCommand(app, chosen);
+
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError &e) {
+        return app.exit(e);
+    }
+    try {
+        return chosen ? chosen() : 2;
+    } catch (const std::exception &e) {
+        std::cerr << "error: " << e.what() << '\n';
+        return 1;
+    }
+}

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "platform/tick_timer.h"
+
+#include <memory>
+#include <string>
+
+namespace pw {
+
+// The task's time limit and score for the exercise in hand.
+class TimerArea
+{
+public:
+    TimerArea();
+
+    void CountAttempt(bool success);
+    // Trunc(Successes * 3 / Iterations) + 2: a mark from 2 to 5. Needs Iterations above 0.
+    std::string MarkText() const;
+    // Carries whole minutes out of LimitSec.
+    void NormalizeTime();
+
+    int LimitMin = 0;
+    int LimitSec = 0;
+    // The one-second countdown timer; the shell replaces it with one that really ticks.
+    std::unique_ptr<TickTimer> Timer;
+    int TimerMode = 0;
+    int Iterations = -1;
+    int Attempts = 0;
+    int Successes = 0;
+};
+
+} // namespace pw

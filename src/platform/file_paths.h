@@ -1,0 +1,35 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+namespace pw {
+
+// File names inside data files are relative to the data directory and use backslashes, and were
+// often written on a case-insensitive file system. ResolveDataPath maps such a name onto this
+// machine: backslashes become slashes, and a component that does not exist as written is looked
+// up case-insensitively in its folder. A name that cannot be found is returned as mapped.
+std::filesystem::path ResolveDataPath(const std::filesystem::path &base, const std::string &name);
+
+// The same lookup for a path that is already absolute or relative to the working directory.
+std::filesystem::path ResolveExistingPath(const std::filesystem::path &path);
+
+// Writes bytes to path through a temporary file in the same folder and a rename, so a failed
+// write never destroys the previous file. Creates missing folders. Throws XmlError on failure.
+void WriteFileAtomically(const std::filesystem::path &path, const std::string &bytes);
+
+// Whether files can be created in folder (created first when missing).
+bool IsWritableFolder(const std::filesystem::path &folder);
+
+// The per-user folder for files the program writes when its data directory is read-only:
+// $XDG_DATA_HOME/Partwriter, or ~/.local/share/Partwriter.
+std::filesystem::path UserDataFolder();
+
+// The bundled data directory of a program in exeDir: exeDir itself when it holds sys.xml (the
+// build tree), else exeDir/../share/partwriter (an installed program).
+std::filesystem::path BundledDataFolder(const std::filesystem::path &exeDir);
+
+// The folder of the running executable.
+std::filesystem::path ExecutableFolder();
+
+} // namespace pw

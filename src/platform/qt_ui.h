@@ -1,0 +1,32 @@
+#pragma once
+
+#include "platform/ui.h"
+
+class QWidget;
+
+namespace pw {
+
+// Message boxes, file dialogs and the input dialog of Qt Widgets, over a parent window.
+class QtUi : public Ui
+{
+public:
+    explicit QtUi(QWidget *parent = nullptr)
+        : m_parent(parent)
+    {
+    }
+    void setParent(QWidget *parent) { m_parent = parent; }
+
+    UiButton message(const std::string &caption, const std::string &text, UiButtons buttons) override;
+    std::optional<std::string> openFileName(const std::string &caption, const std::string &folder,
+                                            const std::string &filter) override;
+    std::optional<std::string> saveFileName(const std::string &caption, const std::string &proposed,
+                                            const std::string &defaultSuffix,
+                                            const std::string &filter) override;
+    std::optional<std::string> inputText(const std::string &caption, const std::string &prompt,
+                                         const std::string &initial) override;
+
+private:
+    QWidget *m_parent;
+};
+
+} // namespace pw
