@@ -49,7 +49,8 @@ RtMidiBackend::RtMidiBackend()
     // reports the missing hardware once, in its own words.
     std::error_code ec;
     if (!std::filesystem::exists(SequencerDevice, ec)) {
-        m_problem = std::string("No ALSA sequencer (") + SequencerDevice + "): MIDI hardware is not available";
+        m_problem
+            = std::string("No ALSA sequencer (") + SequencerDevice + "): MIDI hardware is not available";
         return;
     }
     // The JACK API constructs without a server but crashes on openPort: ask for ALSA only.

@@ -24,7 +24,7 @@ constexpr double Gain = 0.8;
 void quietLog(int, const char *, void *) { }
 
 // ALSA's own library prints its configuration errors on a machine without a sound card.
-void quietAlsa(const char *, int, const char *, int, const char *, ...) {}
+void quietAlsa(const char *, int, const char *, int, const char *, ...) { }
 
 void silenceFluidLog()
 {
