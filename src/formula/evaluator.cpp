@@ -80,6 +80,10 @@ void FormulaEvaluator::call(EvalContext &ctx, int index, int argc)
 {
     if (index >= FunctionCount)
         wrongBytecode();
+    const FTableItem &f = FunctionTable()[static_cast<std::size_t>(index)];
+    // A variadic call counts its arguments at run time; a fixed one names exactly its arity.
+    if ((f.arity == AnyArity) != (argc == op::CountedArgs) || (f.arity != AnyArity && argc != f.arity))
+        wrongBytecode();
     if (argc == op::CountedArgs) {
         if (m_stack.empty() || m_stack.back().kind != CalcKind::Number)
             wrongBytecode();
@@ -92,7 +96,6 @@ void FormulaEvaluator::call(EvalContext &ctx, int index, int argc)
     const auto n = static_cast<std::size_t>(argc);
     if (n > m_stack.size())
         wrongBytecode();
-    const FTableItem &f = FunctionTable()[static_cast<std::size_t>(index)];
     TCalcItem result = f.call(ctx, std::span<const TCalcItem>(m_stack).last(n));
     m_stack.resize(m_stack.size() - n);
     m_stack.push_back(std::move(result));

@@ -250,6 +250,10 @@ TEST(Bytecode, UnknownOpcodesAreRefusedWhenRun)
     EXPECT_THROW(e.formula.Run(std::string("\x01", 1), {}), FormulaException);
     EXPECT_THROW(e.formula.Run(std::string("\xFE\x01", 2), {}), FormulaException); // truncated number
     EXPECT_THROW(e.formula.Run(std::string("\xF5\x63\x00", 3), {}), FormulaException); // function 99
+    // VAL called with no argument, MAX with a fixed count.
+    EXPECT_THROW(e.formula.Run(std::string("\xF5\x01\x00", 3), {}), FormulaException);
+    EXPECT_THROW(e.formula.Run(std::string("\xFE\0\0\0\0\0\0\xF0\x3F\xF5\x1D\x01", 12), {}),
+                 FormulaException);
     try {
         e.formula.Run(std::string("\xF1", 1), {});
         FAIL();
