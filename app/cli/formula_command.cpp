@@ -86,7 +86,8 @@ void AddFormulaCommand(CLI::App &app, CommandRun &chosen)
     command->add_flag("--case-sensitive", options->caseSensitive, "identifiers keep their case");
     command->add_flag("--case-insensitive-strings", options->caseInsensitiveStrings,
                       "text comparisons and POS ignore case");
-    command->add_option("--var", options->vars, "a variable NAME=NUMBER (repeatable)")->expected(1);
+    command->add_option("--var", options->vars, "a variable NAME=NUMBER (repeatable)")
+        ->allow_extra_args(false);
     command->add_option("text", options->text, "the formula (after --)")->required();
     command->callback([options, &chosen] { chosen = [options] { return runFormula(*options); }; });
 }
