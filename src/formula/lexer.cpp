@@ -163,16 +163,13 @@ Token FormulaLexer::readRaw()
             return make(TokenKind::End);
         if (isNameStart(c)) {
             const std::size_t start = m_pos;
-            std::string ident;
-            while (isNameChar(at(m_pos))) {
-                char ch = at(m_pos++);
-                if (!m_settings.CaseSensitive && ch >= 'a' && ch <= 'z')
-                    ch = static_cast<char>(ch - 'a' + 'A');
-                ident.push_back(ch);
-            }
+            std::string ident = readName();
             const std::string upper = AsciiUpper(ident);
             if (!resolvedBeforeAliases(upper))
                 if (const std::string *replacement = m_aliases.find(upper)) {
+                    // A host-defined alias could name itself; the standard ones never do.
+                    if (++m_substitutions > MaxSubstitutions)
+                        return error(SyntaxError);
                     substitute(start, *replacement);
                     continue;
                 }
@@ -189,12 +186,7 @@ Token FormulaLexer::readRaw()
                 return readHex();
             if (isNameStart(at(m_pos))) {
                 Token t = make(TokenKind::NameRef);
-                while (isNameChar(at(m_pos))) {
-                    char ch = at(m_pos++);
-                    if (!m_settings.CaseSensitive && ch >= 'a' && ch <= 'z')
-                        ch = static_cast<char>(ch - 'a' + 'A');
-                    t.text.push_back(ch);
-                }
+                t.text = readName();
                 return t;
             }
             return error(SyntaxError);
@@ -256,6 +248,18 @@ Token FormulaLexer::readRaw()
             return error(IllegalCharacter, std::string(1, c));
         }
     }
+}
+
+std::string FormulaLexer::readName()
+{
+    std::string name;
+    while (isNameChar(at(m_pos))) {
+        char ch = at(m_pos++);
+        if (!m_settings.CaseSensitive && ch >= 'a' && ch <= 'z')
+            ch = static_cast<char>(ch - 'a' + 'A');
+        name.push_back(ch);
+    }
+    return name;
 }
 
 Token FormulaLexer::resolve(std::string ident)

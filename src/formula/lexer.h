@@ -49,6 +49,8 @@ struct Token
 class FormulaLexer
 {
 public:
+    static constexpr int MaxSubstitutions = 1000000;
+
     FormulaLexer(const std::string &source, const FormulaSettings &settings, const AliasTable &aliases,
                  std::span<const std::string> names);
 
@@ -58,7 +60,8 @@ public:
 
 private:
     Token readRaw();
-    Token readIdentifier(bool afterDollar);
+    // An identifier, folded to upper case unless CaseSensitive.
+    std::string readName();
     Token readNumber();
     Token readHex();
     Token readText();
@@ -77,6 +80,7 @@ private:
     std::span<const std::string> m_names;
     bool m_nameStart[256] = {};
     std::deque<Token> m_ahead;
+    int m_substitutions = 0;
 };
 
 } // namespace pw

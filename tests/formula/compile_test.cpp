@@ -207,6 +207,8 @@ TEST(Aliases, AreTheStatementKeywordsAndCannotBeDefinedTwice)
     }
     e.formula.Aliases().add("twice", "2*");
     ExpectValue(e.value("twice 4"), 8.0);
+    e.formula.Aliases().add("again", "again");
+    EXPECT_EQ(e.failure<FormulaException>("again"), "Syntax error");
 }
 
 double numberAt(const std::string &code, std::size_t at)
