@@ -207,6 +207,8 @@ TEST(Locale, DecimalSeparatorComesFromTheProcessLocale)
     ExpectValue(e.value("'2,5' + 1"), 3.5);
     ExpectValue(e.value("ISNUMBER('2.5')"), 0.0);
     ExpectValue(e.value("FORMAT('0.00', 2.5)"), "2,50"s);
+    ExpectValue(e.value("FORMATF('%.1f', 2.25)"), "2,2"s);
+    ExpectValue(e.value("'1,5' < '10'"), 1.0);
     std::setlocale(LC_NUMERIC, saved.c_str());
 }
 
