@@ -30,6 +30,8 @@ struct FormulaSettings
 
     // Called before every instruction when Step is set; the GUI lets its event loop run here.
     std::function<void()> StepHook;
+    // NOW's clock, as a day number; empty: the local time of the system clock.
+    std::function<double()> NowSource;
     // Instructions one run may execute before it is stopped; 0 means no limit.
     std::uint64_t InstructionLimit = 0;
     // Longest text a run may build, so that a doubling loop cannot eat the memory.

@@ -48,8 +48,10 @@ TCalcItem Date(EvalContext &ctx, Args args)
     return TCalcItem::Number(ParseDateText(ctx.text(args[0])));
 }
 
-TCalcItem Now(EvalContext &, Args)
+TCalcItem Now(EvalContext &ctx, Args)
 {
+    if (ctx.settings.NowSource)
+        return TCalcItem::Number(ctx.settings.NowSource());
     using namespace std::chrono;
     const auto now = system_clock::now();
     const std::time_t t = system_clock::to_time_t(now);

@@ -174,6 +174,14 @@ TEST(Random, DrawsFromZeroToOne)
     EXPECT_GT(high, 0.95);
 }
 
+TEST(Now, ComesFromTheHostClockWhenSet)
+{
+    Engine e;
+    e.formula.NowSource = [] { return 36526.75; };
+    ExpectValue(e.value("FORMATDATE('yyyy-mm-dd hh:nn', NOW)"), "2000-01-01 18:00"s);
+    ExpectValue(e.value("NOW()"), 36526.75);
+}
+
 TEST(Dialogs, GoThroughTheUi)
 {
     Engine e;
