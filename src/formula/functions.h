@@ -1,0 +1,101 @@
+#pragma once
+
+#include "formula/calc_item.h"
+
+#include <span>
+
+namespace pw {
+
+class EvalContext;
+
+// The built-in functions, grouped by family; each file holds one family.
+namespace fn {
+using Args = std::span<const TCalcItem>;
+#define PW_FORMULA_FUNCTION(name) TCalcItem name(EvalContext &ctx, Args args)
+
+// functions_program.cpp: variables, blocks, choices and the host's dialogs
+PW_FORMULA_FUNCTION(Set);
+PW_FORMULA_FUNCTION(Val);
+PW_FORMULA_FUNCTION(Define);
+PW_FORMULA_FUNCTION(Block);
+PW_FORMULA_FUNCTION(Defines);
+PW_FORMULA_FUNCTION(Inc);
+PW_FORMULA_FUNCTION(Dec);
+PW_FORMULA_FUNCTION(Iff);
+PW_FORMULA_FUNCTION(Input);
+PW_FORMULA_FUNCTION(Msg);
+
+// functions_math.cpp
+PW_FORMULA_FUNCTION(Sin);
+PW_FORMULA_FUNCTION(Cos);
+PW_FORMULA_FUNCTION(Tan);
+PW_FORMULA_FUNCTION(Log);
+PW_FORMULA_FUNCTION(Lg);
+PW_FORMULA_FUNCTION(Exp);
+PW_FORMULA_FUNCTION(Sqrt);
+PW_FORMULA_FUNCTION(Int);
+PW_FORMULA_FUNCTION(Frac);
+PW_FORMULA_FUNCTION(Abs);
+PW_FORMULA_FUNCTION(Atan);
+PW_FORMULA_FUNCTION(Asin);
+PW_FORMULA_FUNCTION(Acos);
+PW_FORMULA_FUNCTION(Asinh);
+PW_FORMULA_FUNCTION(Acosh);
+PW_FORMULA_FUNCTION(Atanh);
+PW_FORMULA_FUNCTION(Cosh);
+PW_FORMULA_FUNCTION(Sinh);
+PW_FORMULA_FUNCTION(Tanh);
+PW_FORMULA_FUNCTION(Sign);
+PW_FORMULA_FUNCTION(Rnd);
+PW_FORMULA_FUNCTION(Randomize);
+
+// functions_statistics.cpp
+PW_FORMULA_FUNCTION(Max);
+PW_FORMULA_FUNCTION(Min);
+PW_FORMULA_FUNCTION(Avg);
+PW_FORMULA_FUNCTION(StdDev);
+PW_FORMULA_FUNCTION(StdDevP);
+PW_FORMULA_FUNCTION(Sum);
+PW_FORMULA_FUNCTION(Concat);
+PW_FORMULA_FUNCTION(SumOfSquares);
+PW_FORMULA_FUNCTION(Count);
+PW_FORMULA_FUNCTION(Variance);
+PW_FORMULA_FUNCTION(VarianceP);
+
+// functions_text.cpp
+PW_FORMULA_FUNCTION(Chr);
+PW_FORMULA_FUNCTION(Length);
+PW_FORMULA_FUNCTION(Trim);
+PW_FORMULA_FUNCTION(TrimLeft);
+PW_FORMULA_FUNCTION(TrimRight);
+PW_FORMULA_FUNCTION(UpperCase);
+PW_FORMULA_FUNCTION(LowerCase);
+PW_FORMULA_FUNCTION(MidStr);
+PW_FORMULA_FUNCTION(LeftStr);
+PW_FORMULA_FUNCTION(RightStr);
+PW_FORMULA_FUNCTION(Pos);
+PW_FORMULA_FUNCTION(IsNumber);
+PW_FORMULA_FUNCTION(Code);
+PW_FORMULA_FUNCTION(StringOfChar);
+
+// functions_date.cpp: dates and the number and date pictures
+PW_FORMULA_FUNCTION(Date);
+PW_FORMULA_FUNCTION(Now);
+PW_FORMULA_FUNCTION(DayOfWeek);
+PW_FORMULA_FUNCTION(Year);
+PW_FORMULA_FUNCTION(Month);
+PW_FORMULA_FUNCTION(Day);
+PW_FORMULA_FUNCTION(Hour);
+PW_FORMULA_FUNCTION(Minute);
+PW_FORMULA_FUNCTION(Second);
+PW_FORMULA_FUNCTION(MilliSecond);
+PW_FORMULA_FUNCTION(IsLeapYear);
+PW_FORMULA_FUNCTION(EncodeDate);
+PW_FORMULA_FUNCTION(Format);
+PW_FORMULA_FUNCTION(FormatF);
+PW_FORMULA_FUNCTION(FormatDate);
+
+#undef PW_FORMULA_FUNCTION
+} // namespace fn
+
+} // namespace pw
