@@ -1,6 +1,7 @@
 #include "harmony/harmony_check.h"
 
 #include "document/har_exercis.h"
+#include "document/timer_area.h"
 #include "platform/random.h"
 #include "platform/recording_ui.h"
 
@@ -90,6 +91,26 @@ TEST(IterationVerdict, EveryPartCompleteAndWithoutErrors)
     ex.PartErrors = {0, 1};
     EXPECT_FALSE(NoErrors(ex));
     EXPECT_FALSE(IterationSucceeded(ex));
+}
+
+TEST(IterationVerdict, ClosedIterationsMakeTheMark)
+{
+    RecordingUi ui;
+    StdRandom random(1);
+    HarExercis ex(ui, random, std::filesystem::temp_directory_path());
+    TimerArea task;
+    task.Iterations = 3;
+    ex.PartCount = 1;
+    ex.PartDone = {true};
+    ex.PartErrors = {0};
+    EXPECT_TRUE(CloseIteration(ex, task));
+    ex.PartErrors = {2};
+    EXPECT_FALSE(CloseIteration(ex, task));
+    ex.PartErrors = {0};
+    EXPECT_TRUE(CloseIteration(ex, task));
+    EXPECT_EQ(task.Attempts, 3);
+    EXPECT_EQ(task.Successes, 2);
+    EXPECT_EQ(task.MarkText(), "4");
 }
 
 } // namespace
