@@ -13,5 +13,6 @@ using CommandRun = std::function<int()>;
 void AddDumpCommand(CLI::App &app, CommandRun &chosen);
 void AddMidiCommand(CLI::App &app, CommandRun &chosen);
 void AddFormulaCommand(CLI::App &app, CommandRun &chosen);
+void AddAnalyzeCommand(CLI::App &app, CommandRun &chosen);
 
 } // namespace pwcli

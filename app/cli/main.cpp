@@ -13,6 +13,7 @@ int main(int argc, char **argv)
     pwcli::AddDumpCommand(app, chosen);
     pwcli::AddMidiCommand(app, chosen);
     pwcli::AddFormulaCommand(app, chosen);
+    pwcli::AddAnalyzeCommand(app, chosen);
 
     try {
         app.parse(argc, argv);
