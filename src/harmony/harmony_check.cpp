@@ -1,0 +1,326 @@
+#include "harmony/harmony_check.h"
+
+#include "document/har_exercis.h"
+#include "document/measure_index.h"
+
+#include <algorithm>
+#include <optional>
+
+namespace pw {
+
+namespace {
+
+constexpr std::array<std::array<int, 2>, 6> Pairs {{{0, 1}, {0, 2}, {0, 3}, {1, 2}, {1, 3}, {2, 3}}};
+
+// The slot of a voice identity, without creating anything.
+std::optional<int> slotOf(const Tacts &tacts, int id)
+{
+    const auto found = std::find(tacts.VoiceIds.begin(), tacts.VoiceIds.end(), id);
+    if (found == tacts.VoiceIds.end())
+        return std::nullopt;
+    return static_cast<int>(found - tacts.VoiceIds.begin());
+}
+
+XmlNode noteAt(XmlNode voice, int index)
+{
+    int i = 0;
+    for (XmlNode note : voice.children("Note")) {
+        if (i++ == index)
+            return note;
+    }
+    return {};
+}
+
+int indexOf(XmlNode note)
+{
+    int i = 0;
+    for (XmlNode n = note.previous_sibling("Note"); n; n = n.previous_sibling("Note"))
+        ++i;
+    return i;
+}
+
+struct Place
+{
+    int tact = 0;
+    int pos = 0;
+};
+
+// Measure and position (counted from the measure's first note) of a note of a slot.
+Place placeOf(const Tacts &tacts, int slot, int index)
+{
+    const auto &ends = tacts.TactEnd[static_cast<std::size_t>(slot)];
+    int tact = 0;
+    while (tact < static_cast<int>(ends.size()) && ends[static_cast<std::size_t>(tact)] < index)
+        ++tact;
+    return {tact, index - tacts.FirstNoteOf(slot, tact)};
+}
+
+// The part being analysed and its measure index.
+struct PartView
+{
+    XmlNode part;
+    Tacts &tacts;
+    int currentSlot;
+
+    // The note of voice slot x sounding at the end of the current voice's note at place.
+    XmlNode aligned(Place place, int slotX) const
+    {
+        const std::optional<int> index = AlignedNote(part, tacts, currentSlot, place.tact, place.pos, slotX);
+        return index ? noteAt(VoiceOfSlot(part, slotX), *index) : XmlNode();
+    }
+
+    // The notes of bass to soprano at place; false when a voice is missing or has none there.
+    bool chordNotes(Place place, std::array<XmlNode, 4> &notes) const
+    {
+        for (int v = 0; v < 4; ++v) {
+            const std::optional<int> slot = slotOf(tacts, v);
+            XmlNode note = slot ? aligned(place, *slot) : XmlNode();
+            if (!note)
+                return false;
+            notes[static_cast<std::size_t>(v)] = note;
+        }
+        return true;
+    }
+};
+
+int pitchOf(XmlNode note)
+{
+    return GetAttrInt(note, "High", 0);
+}
+
+// A lower voice above its upper neighbour is swapped with it when the student writes both, so
+// the notes move rather than the error.
+void exchangeCrossedVoices(const std::array<XmlNode, 4> &notes, VoicePitches &pitches,
+                           const std::array<bool, 4> &free)
+{
+    for (int pass = 0; pass < 3; ++pass) {
+        for (std::size_t lo = 0; lo < 3; ++lo) {
+            const std::size_t hi = lo + 1;
+            if (pitches[lo] > pitches[hi] && free[lo] && free[hi]) {
+                std::swap(pitches[lo], pitches[hi]);
+                SetAttr(notes[lo], "High", pitches[lo]);
+                SetAttr(notes[hi], "High", pitches[hi]);
+            }
+        }
+    }
+}
+
+XmlNode analysisVoice(XmlNode part, Tacts &tacts)
+{
+    std::optional<int> slot = slotOf(tacts, AnalysisSlotId);
+    if (!slot) {
+        AddChild(part, "Voice", {"Type", "Def"});
+        slot = tacts.VoiceSlot(part, 0, "Def");
+    }
+    return VoiceOfSlot(part, *slot);
+}
+
+// Where the analysis notes before and after the one of (tact, pos) lie, if there are any.
+struct Neighbours
+{
+    std::optional<Place> previous;
+    std::optional<Place> next;
+};
+
+} // namespace
+
+ChordVector MakeChordVector(const VoicePitches &pitches)
+{
+    ChordVector vector {};
+    std::copy(pitches.begin(), pitches.end(), vector.begin());
+    for (std::size_t i = 0; i < Pairs.size(); ++i) {
+        const auto [j, k] = Pairs[i];
+        vector[4 + i] = pitches[static_cast<std::size_t>(k)] - pitches[static_cast<std::size_t>(j)];
+    }
+    return vector;
+}
+
+std::string ParallelVerdict(const ChordVector &previous, const ChordVector &current)
+{
+    const auto octave = [](int interval) { return interval == 0 || interval == 12 || interval == 24; };
+    const auto moves = [&](int voice) {
+        return previous[static_cast<std::size_t>(voice)] != current[static_cast<std::size_t>(voice)];
+    };
+    for (std::size_t i = 0; i < Pairs.size(); ++i) {
+        const auto [j, k] = Pairs[i];
+        if (!octave(previous[4 + i]) || !octave(current[4 + i]))
+            continue;
+        if (!moves(j) && !moves(k))
+            continue;
+        // Only the bass moving under held upper voices (an octave leap) is no parallel.
+        if (moves(1) || moves(2) || moves(3))
+            return " == 8";
+    }
+    for (std::size_t i = 0; i < Pairs.size(); ++i) {
+        const auto [j, k] = Pairs[i];
+        if (previous[4 + i] == 7 && current[4 + i] == 7 && (moves(j) || moves(k)))
+            return " == 5";
+    }
+    return {};
+}
+
+void CheckChordAt(HarExercis &ex, TMusDefinitor &definitor, int tact, int pos, int high, int length, int dot,
+                  bool create)
+{
+    if (ex.EditMode || ex.CurPart < 0 || ex.CurPart >= ex.PartCount)
+        return;
+    const auto p = static_cast<std::size_t>(ex.CurPart);
+    const std::string &group = ex.PartDef[p];
+    const int currentVoice = ex.PartCurVoice[p];
+    if (group.empty() || currentVoice < 0)
+        return;
+    XmlNode part = ex.PartNodes[p];
+    Tacts &tacts = ex.PartTacts[p];
+    // The note just written may open a measure the index does not know yet.
+    BuildTacts(part, tacts);
+    const std::optional<int> currentSlot = slotOf(tacts, currentVoice);
+    if (!currentSlot)
+        return;
+    const PartView view {part, tacts, *currentSlot};
+    const Place place {tact, pos};
+
+    std::unique_ptr<TAccordInfo> chord;
+    std::string name;
+    VoicePitches pitches {};
+    bool exempt = false;
+    if (definitor.GroupVoicesCount(group) == 1) {
+        name = definitor.NoteChordName(group, high, ex.PartTonality[p].type);
+    } else {
+        std::array<XmlNode, 4> notes;
+        if (!view.chordNotes(place, notes))
+            return;
+        for (std::size_t v = 0; v < 4; ++v)
+            pitches[v] = pitchOf(notes[v]);
+        exchangeCrossedVoices(notes, pitches, ex.PartVoiceFree[p]);
+        exempt = std::any_of(notes.begin(), notes.end(), [](XmlNode n) { return !GetAttr(n, "BH").empty(); });
+        chord = definitor.IdentifyChord(group, pitches[0], pitches[1], pitches[2], pitches[3]);
+        name = chord ? chord->Name() : "?";
+    }
+
+    XmlNode voice = analysisVoice(part, tacts);
+    const std::optional<int> defSlot = slotOf(tacts, AnalysisSlotId);
+    XmlNode analysis = view.aligned(place, *defSlot);
+    if (analysis) {
+        SetAttr(analysis, "Text", name);
+    } else if (create) {
+        analysis = AddChild(voice, "Note", {"Long", std::to_string(length)}, {"Text", name});
+    } else {
+        return;
+    }
+    if (create) {
+        if (dot != 0)
+            SetAttr(analysis, "P", "1");
+        else
+            RemoveAttr(analysis, "P");
+    }
+    if (!chord) {
+        RemoveAttr(analysis, "Move");
+        return;
+    }
+    chord->WriteTo(analysis, "Text");
+
+    XmlNode previousAnalysis = analysis.previous_sibling("Note");
+    if (!previousAnalysis)
+        return;
+    const Place previousPlace = placeOf(tacts, *defSlot, indexOf(previousAnalysis));
+    VoicePitches previousPitches {};
+    for (int v = 0; v < 4; ++v) {
+        const std::optional<int> slot = slotOf(tacts, v);
+        XmlNode note = slot ? view.aligned(previousPlace, *slot) : XmlNode();
+        previousPitches[static_cast<std::size_t>(v)] = note ? pitchOf(note) : 0;
+    }
+
+    const std::string parallels = ParallelVerdict(MakeChordVector(previousPitches), MakeChordVector(pitches));
+    const std::string move = definitor.TransitionName(previousAnalysis, analysis,
+                                                      definitor.MovementCondition(previousPitches, pitches));
+    if (exempt) {
+        SetAttr(analysis, "Move", "");
+        RemoveAttr(analysis, "Err");
+    } else {
+        SetAttr(analysis, "Move", move);
+        if (!parallels.empty() && move != "?")
+            SetAttr(analysis, "Err", parallels);
+        else
+            RemoveAttr(analysis, "Err");
+    }
+}
+
+void AnalyseInsertion(HarExercis &ex, TMusDefinitor &definitor, int tact, int pos, int high, int length,
+                      int dot)
+{
+    CheckChordAt(ex, definitor, tact, pos, high, length, dot, true);
+    if (ex.EditMode || ex.CurPart < 0 || ex.CurPart >= ex.PartCount)
+        return;
+    const auto p = static_cast<std::size_t>(ex.CurPart);
+    const std::string &group = ex.PartDef[p];
+    if (group.empty() || ex.PartCurVoice[p] < 0 || definitor.GroupVoicesCount(group) == 1)
+        return;
+    XmlNode part = ex.PartNodes[p];
+    Tacts &tacts = ex.PartTacts[p];
+    BuildTacts(part, tacts);
+    const std::optional<int> currentSlot = slotOf(tacts, ex.PartCurVoice[p]);
+    const std::optional<int> defSlot = slotOf(tacts, AnalysisSlotId);
+    if (!currentSlot || !defSlot)
+        return;
+    const PartView view {part, tacts, *currentSlot};
+    XmlNode analysis = view.aligned({tact, pos}, *defSlot);
+    if (!analysis)
+        return;
+
+    Neighbours around;
+    const int index = indexOf(analysis);
+    if (analysis.previous_sibling("Note"))
+        around.previous = placeOf(tacts, *defSlot, index - 1);
+    if (analysis.next_sibling("Note"))
+        around.next = placeOf(tacts, *defSlot, index + 1);
+    for (const std::optional<Place> &neighbour : {around.previous, around.next}) {
+        if (neighbour)
+            CheckChordAt(ex, definitor, neighbour->tact, neighbour->pos, high, length, dot, false);
+    }
+}
+
+AnalysisVerdict JudgeAnalysisNote(XmlNode analysisNote, XmlNode expectedNote, std::string_view checkLetters)
+{
+    AnalysisVerdict verdict;
+    if (expectedNote && !GetAttr(expectedNote, "Text").empty()) {
+        const std::string_view letters = checkLetters.empty() ? std::string_view("N") : checkLetters;
+        for (char letter : letters) {
+            std::string attr;
+            if (letter == 'N')
+                attr = "Text";
+            else if (letter == 'O')
+                attr = "TT";
+            else if (letter == 'T' || letter == 'S' || letter == 'L' || letter == 'M')
+                attr = std::string(1, letter);
+            else
+                continue;
+            if (GetAttr(analysisNote, attr) != GetAttr(expectedNote, attr))
+                verdict.expectedMismatch = true;
+        }
+    }
+    verdict.unknownChord = GetAttr(analysisNote, "Text") == "?";
+    const std::string move = GetAttr(analysisNote, "Move");
+    verdict.showMove = !move.empty();
+    verdict.forbiddenMove = move == "?";
+    verdict.showErr = verdict.showMove && !GetAttr(analysisNote, "Err").empty();
+    return verdict;
+}
+
+bool AllPartsComplete(const HarExercis &ex)
+{
+    return ex.PartCount > 0
+        && std::all_of(ex.PartDone.begin(), ex.PartDone.end(), [](bool done) { return done; });
+}
+
+bool NoErrors(const HarExercis &ex)
+{
+    return ex.PartCount > 0
+        && std::all_of(ex.PartErrors.begin(), ex.PartErrors.end(), [](int errors) { return errors == 0; });
+}
+
+bool IterationSucceeded(const HarExercis &ex)
+{
+    return AllPartsComplete(ex) && NoErrors(ex);
+}
+
+} // namespace pw

@@ -1,0 +1,73 @@
+#pragma once
+
+// Judging the chords of an exercise: the analysis of the chord at a place (name, descriptors,
+// step from the previous chord, parallels), written into the part's analysis voice, and the
+// verdicts the drawing and the task flow read back.
+
+#include "document/xml_access.h"
+#include "harmony/definitor.h"
+
+#include <array>
+#include <string>
+#include <string_view>
+
+namespace pw {
+
+class HarExercis;
+
+// Pitches of bass, tenor, alto, soprano, then the intervals upper minus lower of the pairs
+// (0,1), (0,2), (0,3), (1,2), (1,3), (2,3).
+using ChordVector = std::array<int, 10>;
+
+ChordVector MakeChordVector(const VoicePitches &pitches);
+
+// " == 8" for parallel octaves or unisons, " == 5" for parallel fifths, else empty. Octaves are
+// looked for first.
+std::string ParallelVerdict(const ChordVector &previous, const ChordVector &current);
+
+// Analyses the chord at (tact, pos) of the current voice of the current part: high, length and
+// dot are those of the note just written there; with create on, a missing analysis note is
+// made. Does nothing without a chord group or in editor mode. Throws XmlError when the rule file
+// makes a query invalid; the notes already written stay.
+void CheckChordAt(HarExercis &ex, TMusDefinitor &definitor, int tact, int pos, int high, int length, int dot,
+                  bool create);
+
+// The analyses after a note was written at (tact, pos): that chord with create on and, in groups
+// of more than one voice, the chords before and after it (create off), so the step labels on both
+// sides stay current.
+void AnalyseInsertion(HarExercis &ex, TMusDefinitor &definitor, int tact, int pos, int high, int length,
+                      int dot);
+
+// The verdicts of one analysis note at drawing time. Each true flag but nameInErrorColour is one
+// error of the part.
+struct AnalysisVerdict
+{
+    // The expected analysis differs in a checked attribute (name drawn bold, size 12).
+    bool expectedMismatch = false;
+    // The chord is not in the group (name "?").
+    bool unknownChord = false;
+    // Move is non-empty and drawn.
+    bool showMove = false;
+    // Move is "?".
+    bool forbiddenMove = false;
+    // Err is non-empty under a non-empty Move: drawn and counted.
+    bool showErr = false;
+
+    bool nameInErrorColour() const { return expectedMismatch || unknownChord; }
+    int errorCount() const
+    {
+        return int(expectedMismatch) + int(unknownChord) + int(forbiddenMove) + int(showErr);
+    }
+};
+
+// expectedNote is the note of the expected-analysis voice aligned with analysisNote, or none.
+// checkLetters: N name, T S L M the descriptors, O the tonality; empty means "N".
+AnalysisVerdict JudgeAnalysisNote(XmlNode analysisNote, XmlNode expectedNote, std::string_view checkLetters);
+
+// At least one part, and every part complete (resp. without errors).
+bool AllPartsComplete(const HarExercis &ex);
+bool NoErrors(const HarExercis &ex);
+// An iteration closed now counts as successful.
+bool IterationSucceeded(const HarExercis &ex);
+
+} // namespace pw
