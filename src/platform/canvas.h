@@ -16,9 +16,18 @@ constexpr Color MakeColor(int r, int g, int b)
 {
     return static_cast<Color>(r) + 256u * static_cast<Color>(g) + 65536u * static_cast<Color>(b);
 }
-constexpr int RedOf(Color c) { return static_cast<int>(c & 0xff); }
-constexpr int GreenOf(Color c) { return static_cast<int>((c >> 8) & 0xff); }
-constexpr int BlueOf(Color c) { return static_cast<int>((c >> 16) & 0xff); }
+constexpr int RedOf(Color c)
+{
+    return static_cast<int>(c & 0xff);
+}
+constexpr int GreenOf(Color c)
+{
+    return static_cast<int>((c >> 8) & 0xff);
+}
+constexpr int BlueOf(Color c)
+{
+    return static_cast<int>((c >> 16) & 0xff);
+}
 
 inline constexpr Color Black = MakeColor(0, 0, 0);
 inline constexpr Color White = MakeColor(255, 255, 255);

@@ -86,7 +86,8 @@ void QPainterCanvas::text(int x, int y, std::string_view utf8)
     m_painter.setFont(qfont);
     m_painter.setPen(toQColor(f.color));
     const QFontMetrics metrics(qfont);
-    m_painter.drawText(x, y + metrics.ascent(), QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())));
+    m_painter.drawText(x, y + metrics.ascent(),
+                       QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())));
 }
 
 void QPainterCanvas::bitmap(int x, int y, const Bitmap &bitmap, bool transparent)

@@ -8,7 +8,8 @@ namespace pw {
 
 RecordingCanvas::Call RecordingCanvas::current(Kind kind) const
 {
-    Call call {kind};
+    Call call;
+    call.kind = kind;
     call.pen = penColor();
     call.penWidth = penWidth();
     call.brush = brush();

@@ -27,18 +27,18 @@ Color readColor(pugi::xml_node root, const std::string &key)
 const std::array<BitmapKey, 28> &BitmapKeys()
 {
     static const std::array<BitmapKey, 28> keys {{
-        {"KEY_BASS_FILE", ""},   {"KEY_ALT_FILE", ""},     {"KEY_VIOLIN_FILE", ""}, {"KEY_STRING_FILE", ""},
-        {"LECAL_UP_FILE", ""},   {"LECAL_DOWN_FILE", ""},  {"SIGN_BEMOL_FILE", ""}, {"SIGN_BEKAR_FILE", ""},
-        {"SIGN_DIEZ_FILE", ""},  {"SIGN_BBEMOL_FILE", ""}, {"SIGN_DDIEZ_FILE", ""}, {"SIGN_POINT_FILE", ""},
-        {"N8_up", ".bmp"},       {"N8_down", ".bmp"},      {"N4_up", ".bmp"},       {"N4_down", ".bmp"},
-        {"N2_up", ".bmp"},       {"N2_down", ".bmp"},      {"N1_up", ".bmp"},       {"N1_down", ".bmp"},
-        {"N0_up", ".bmp"},       {"N0_down", ".bmp"},      {"NN_up", ".bmp"},       {"NN_down", ".bmp"},
-        {"P8", ".bmp"},          {"P4", ".bmp"},           {"P2", ".bmp"},          {"P1", ".bmp"},
+        {"KEY_BASS_FILE", ""},  {"KEY_ALT_FILE", ""},     {"KEY_VIOLIN_FILE", ""}, {"KEY_STRING_FILE", ""},
+        {"LECAL_UP_FILE", ""},  {"LECAL_DOWN_FILE", ""},  {"SIGN_BEMOL_FILE", ""}, {"SIGN_BEKAR_FILE", ""},
+        {"SIGN_DIEZ_FILE", ""}, {"SIGN_BBEMOL_FILE", ""}, {"SIGN_DDIEZ_FILE", ""}, {"SIGN_POINT_FILE", ""},
+        {"N8_up", ".bmp"},      {"N8_down", ".bmp"},      {"N4_up", ".bmp"},       {"N4_down", ".bmp"},
+        {"N2_up", ".bmp"},      {"N2_down", ".bmp"},      {"N1_up", ".bmp"},       {"N1_down", ".bmp"},
+        {"N0_up", ".bmp"},      {"N0_down", ".bmp"},      {"NN_up", ".bmp"},       {"NN_down", ".bmp"},
+        {"P8", ".bmp"},         {"P4", ".bmp"},           {"P2", ".bmp"},          {"P1", ".bmp"},
     }};
     return keys;
 }
 
-MParms::MParms(const std::filesystem::path &programDir, BitmapLoader &loader)
+MParms::MParms(const std::filesystem::path &programDir, BitmapLoader &loader, Ui &ui)
     : m_programDir(programDir)
 {
     // A missing file leaves no attributes: everything takes its default and the first bitmap fails.
@@ -52,6 +52,8 @@ MParms::MParms(const std::filesystem::path &programDir, BitmapLoader &loader)
     if (DefaultLanguage.empty())
         DefaultLanguage = "Russian";
     loadBitmaps(root, loader);
+    m_definitor = std::make_unique<TMusDefinitor>(ResolveDataPath(programDir, "xml\\definitor.xml"), ui,
+                                                  DefaultLanguage);
 }
 
 MParms::~MParms() = default;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "harmony/definitor.h"
 #include "platform/bitmap.h"
 #include "platform/canvas.h"
 
@@ -18,10 +19,11 @@ namespace pw {
 class MParms
 {
 public:
-    // Reads programDir/sys.xml and loads every bitmap it names from programDir/BITMAP_DIRECTORY.
-    // A bad colour component (RangeError), a non-numeric distance (ConversionError) or a bitmap
-    // that cannot be loaded (Error naming file and key) abandons the creation.
-    MParms(const std::filesystem::path &programDir, BitmapLoader &loader);
+    // Reads programDir/sys.xml, loads every bitmap it names from programDir/BITMAP_DIRECTORY and
+    // creates the chord definitor on programDir/xml/definitor.xml. A bad colour component
+    // (RangeError), a non-numeric distance (ConversionError) or a bitmap that cannot be loaded
+    // (Error naming file and key) abandons the creation.
+    MParms(const std::filesystem::path &programDir, BitmapLoader &loader, Ui &ui);
     MParms(const MParms &) = delete;
     MParms &operator=(const MParms &) = delete;
     ~MParms();
@@ -29,6 +31,8 @@ public:
     void SetViewport(int left, int right, int top, int bottom);
 
     const pugi::xml_document &Document() const { return m_doc; }
+    // Queries select groups, so even a drawing that only reads labels needs it mutable.
+    TMusDefinitor &Definitor() const { return *m_definitor; }
 
     // The shell's keys.
     std::string MenuName() const;
@@ -87,6 +91,7 @@ private:
 
     std::filesystem::path m_programDir;
     pugi::xml_document m_doc;
+    std::unique_ptr<TMusDefinitor> m_definitor;
 };
 
 // The bitmap names sys.xml gives, as (key, file name suffix) pairs: the glyph generator renders

@@ -54,7 +54,8 @@ int AccidentalFor(int high, const Tonality &tonality, AccidentalMemory &memory)
     if (a == 0) {
         if (remembered == 0)
             return NoSign;
-        const bool keySignReturns = remembered == Natural || remembered == DoubleSharp || remembered == DoubleFlat;
+        const bool keySignReturns
+            = remembered == Natural || remembered == DoubleSharp || remembered == DoubleFlat;
         remembered = 0;
         if (keySignReturns)
             return val > 0 ? Flat : Sharp;

@@ -49,7 +49,8 @@ void drawClef(StaffDrawing &d, int clef, int x, int top)
         d.ui.message("Undified Key", "Key:Paint");
         shown = 2;
     }
-    d.canvas.bitmap(x, top + (-5 * line) / 2 - 3 + shift, *d.parms.Clef[static_cast<std::size_t>(shown)], true);
+    d.canvas.bitmap(x, top + (-5 * line) / 2 - 3 + shift, *d.parms.Clef[static_cast<std::size_t>(shown)],
+                    true);
 }
 
 // Draws the key signature from x and returns the x after it.
