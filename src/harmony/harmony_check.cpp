@@ -39,22 +39,6 @@ int indexOf(XmlNode note)
     return i;
 }
 
-struct Place
-{
-    int tact = 0;
-    int pos = 0;
-};
-
-// Measure and position (counted from the measure's first note) of a note of a slot.
-Place placeOf(const Tacts &tacts, int slot, int index)
-{
-    const auto &ends = tacts.TactEnd[static_cast<std::size_t>(slot)];
-    int tact = 0;
-    while (tact < static_cast<int>(ends.size()) && ends[static_cast<std::size_t>(tact)] < index)
-        ++tact;
-    return {tact, index - tacts.FirstNoteOf(slot, tact)};
-}
-
 // The part being analysed and its measure index.
 struct PartView
 {
@@ -63,14 +47,14 @@ struct PartView
     int currentSlot;
 
     // The note of voice slot x sounding at the end of the current voice's note at place.
-    XmlNode aligned(Place place, int slotX) const
+    XmlNode aligned(NotePlace place, int slotX) const
     {
         const std::optional<int> index = AlignedNote(part, tacts, currentSlot, place.tact, place.pos, slotX);
         return index ? noteAt(VoiceOfSlot(part, slotX), *index) : XmlNode();
     }
 
     // The notes of bass to soprano at place; false when a voice is missing or has none there.
-    bool chordNotes(Place place, std::array<XmlNode, 4> &notes) const
+    bool chordNotes(NotePlace place, std::array<XmlNode, 4> &notes) const
     {
         for (int v = 0; v < 4; ++v) {
             const std::optional<int> slot = slotOf(tacts, v);
@@ -118,11 +102,20 @@ XmlNode analysisVoice(XmlNode part, Tacts &tacts)
 // Where the analysis notes before and after the one of (tact, pos) lie, if there are any.
 struct Neighbours
 {
-    std::optional<Place> previous;
-    std::optional<Place> next;
+    std::optional<NotePlace> previous;
+    std::optional<NotePlace> next;
 };
 
 } // namespace
+
+NotePlace PlaceOfNote(const Tacts &tacts, int slot, int index)
+{
+    const auto &ends = tacts.TactEnd[static_cast<std::size_t>(slot)];
+    int tact = 0;
+    while (tact < static_cast<int>(ends.size()) && ends[static_cast<std::size_t>(tact)] < index)
+        ++tact;
+    return {tact, index - tacts.FirstNoteOf(slot, tact)};
+}
 
 ChordVector MakeChordVector(const VoicePitches &pitches)
 {
@@ -177,7 +170,7 @@ void CheckChordAt(HarExercis &ex, TMusDefinitor &definitor, int tact, int pos, i
     if (!currentSlot)
         return;
     const PartView view {part, tacts, *currentSlot};
-    const Place place {tact, pos};
+    const NotePlace place {tact, pos};
 
     std::unique_ptr<TAccordInfo> chord;
     std::string name;
@@ -222,7 +215,7 @@ void CheckChordAt(HarExercis &ex, TMusDefinitor &definitor, int tact, int pos, i
     XmlNode previousAnalysis = analysis.previous_sibling("Note");
     if (!previousAnalysis)
         return;
-    const Place previousPlace = placeOf(tacts, *defSlot, indexOf(previousAnalysis));
+    const NotePlace previousPlace = PlaceOfNote(tacts, *defSlot, indexOf(previousAnalysis));
     VoicePitches previousPitches {};
     for (int v = 0; v < 4; ++v) {
         const std::optional<int> slot = slotOf(tacts, v);
@@ -270,10 +263,10 @@ void AnalyseInsertion(HarExercis &ex, TMusDefinitor &definitor, int tact, int po
     Neighbours around;
     const int index = indexOf(analysis);
     if (analysis.previous_sibling("Note"))
-        around.previous = placeOf(tacts, *defSlot, index - 1);
+        around.previous = PlaceOfNote(tacts, *defSlot, index - 1);
     if (analysis.next_sibling("Note"))
-        around.next = placeOf(tacts, *defSlot, index + 1);
-    for (const std::optional<Place> &neighbour : {around.previous, around.next}) {
+        around.next = PlaceOfNote(tacts, *defSlot, index + 1);
+    for (const std::optional<NotePlace> &neighbour : {around.previous, around.next}) {
         if (neighbour)
             CheckChordAt(ex, definitor, neighbour->tact, neighbour->pos, high, length, dot, false);
     }

@@ -14,12 +14,23 @@
 namespace pw {
 
 class HarExercis;
+class Tacts;
 
 // Pitches of bass, tenor, alto, soprano, then the intervals upper minus lower of the pairs
 // (0,1), (0,2), (0,3), (1,2), (1,3), (2,3).
 using ChordVector = std::array<int, 10>;
 
 ChordVector MakeChordVector(const VoicePitches &pitches);
+
+// A note's measure and its position counted from the measure's first note in its voice.
+struct NotePlace
+{
+    int tact = 0;
+    int pos = 0;
+};
+
+// The place of note index of slot; a note after the last indexed measure lies in the next one.
+NotePlace PlaceOfNote(const Tacts &tacts, int slot, int index);
 
 // " == 8" for parallel octaves or unisons, " == 5" for parallel fifths, else empty. Octaves are
 // looked for first.

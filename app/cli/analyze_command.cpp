@@ -1,0 +1,69 @@
+// partwriter-cli analyze: every chord of an exercise analysed as if its notes were entered one by
+// one, for checking an exercise against the rule base.
+
+#include "command.h"
+#include "exercise_session.h"
+#include "json_line.h"
+
+#include "harmony/definitor.h"
+#include "harmony/part_analysis.h"
+
+#include <iostream>
+#include <memory>
+
+namespace pwcli {
+
+namespace {
+
+Json analysisJson(pw::XmlNode part)
+{
+    Json analysis = Json::array();
+    pw::XmlNode voice = pw::SelectNode(part, "Voice[@Type='Def']");
+    for (pw::XmlNode note : voice.children("Note")) {
+        Json entry {{"text", pw::GetAttr(note, "Text")}};
+        for (const char *attr : {"T", "S", "L", "M", "TT"})
+            entry[attr] = pw::GetAttr(note, attr);
+        entry["move"] = pw::GetAttr(note, "Move");
+        entry["err"] = pw::GetAttr(note, "Err");
+        analysis.push_back(entry);
+    }
+    return analysis;
+}
+
+int runAnalyze(const ExerciseOptions &options)
+{
+    ExerciseSession session(options);
+    if (!session.load()) {
+        std::cout << JsonLine(Json {{"status", -1}, {"error", session.error()}}) << '\n';
+        return 1;
+    }
+    pw::TMusDefinitor definitor(options.dataFolder() / "xml" / "definitor.xml", session.ui);
+    pw::HarExercis &ex = session.exercise;
+    for (int p = 0; p < ex.PartCount; ++p)
+        pw::EmptyAnalysisVoices(ex, p);
+    for (int p = 0; p < ex.PartCount; ++p)
+        pw::AnalyseWrittenPart(ex, definitor, p);
+
+    Json parts = Json::array();
+    for (int p = 0; p < ex.PartCount; ++p) {
+        const std::string &def = ex.PartDef[static_cast<std::size_t>(p)];
+        parts.push_back(Json {{"def", def},
+                              {"voicesCount", definitor.GroupVoicesCount(def)},
+                              {"analysis", analysisJson(ex.PartNodes[static_cast<std::size_t>(p)])}});
+    }
+    std::cout << JsonLine(Json {{"parts", parts}}) << '\n';
+    return 0;
+}
+
+} // namespace
+
+void AddAnalyzeCommand(CLI::App &app, CommandRun &chosen)
+{
+    auto options = std::make_shared<ExerciseOptions>();
+    CLI::App *command
+        = app.add_subcommand("analyze", "analyse every chord of the exercise against the rule base, as JSON");
+    options->addTo(*command, false);
+    command->callback([options, &chosen] { chosen = [options] { return runAnalyze(*options); }; });
+}
+
+} // namespace pwcli

@@ -1,0 +1,18 @@
+#pragma once
+
+// The analysis of a part whose notes are already written, as if they had been entered one by one.
+
+namespace pw {
+
+class HarExercis;
+class TMusDefinitor;
+
+// Removes the notes of the part's analysis voices.
+void EmptyAnalysisVoices(HarExercis &ex, int part);
+
+// Makes part current and, with its lowest-numbered note voice that has notes as current voice,
+// analyses the chord at each of that voice's notes in order with create on, rebuilding the measure
+// index after each as an insertion does. Does nothing when no voice has notes.
+void AnalyseWrittenPart(HarExercis &ex, TMusDefinitor &definitor, int part);
+
+} // namespace pw
