@@ -12,6 +12,8 @@ int main(int argc, char **argv)
     pwcli::CommandRun chosen;
     pwcli::AddDumpCommand(app, chosen);
     pwcli::AddAnalyzeCommand(app, chosen);
+    pwcli::AddRenderCommand(app, chosen);
+    pwcli::AddLayoutCommand(app, chosen);
 
     try {
         app.parse(argc, argv);

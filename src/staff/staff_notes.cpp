@@ -23,7 +23,7 @@ int restIndex(int length)
     }
 }
 
-void drawRest(StaffDrawing &d, int length, const NotePlace &place)
+void drawRest(StaffDrawing &d, int length, const NoteDrawPlace &place)
 {
     const MParms &p = d.parms;
     const int top = StaffTop(d.ex, p, place.system, place.staff);
@@ -68,7 +68,7 @@ int NoteTableIndex(int length, bool stemDown)
     return 2 * i + (stemDown ? 1 : 0);
 }
 
-void DrawNote(StaffDrawing &d, XmlNode note, const NotePlace &place, const Tonality &tonality)
+void DrawNote(StaffDrawing &d, XmlNode note, const NoteDrawPlace &place, const Tonality &tonality)
 {
     const MParms &p = d.parms;
     const int high = GetAttrInt(note, "High", 0);

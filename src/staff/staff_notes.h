@@ -6,7 +6,7 @@
 namespace pw {
 
 // Where and how one note of a note voice is drawn.
-struct NotePlace
+struct NoteDrawPlace
 {
     int x = 0; // the note's slot start
     int system = 0;
@@ -17,7 +17,7 @@ struct NotePlace
 
 // Ledger lines, the note bitmap, the exemption mark, the dot and the accidental (worked out
 // with the document's accidental memory); a High of -1 is a rest.
-void DrawNote(StaffDrawing &d, XmlNode note, const NotePlace &place, const Tonality &tonality);
+void DrawNote(StaffDrawing &d, XmlNode note, const NoteDrawPlace &place, const Tonality &tonality);
 
 // y of the top-left corner of a note bitmap at staff position p.
 int NoteY(const MParms &parms, int staffTop, int position);

@@ -22,7 +22,7 @@ void setFont(Canvas &canvas, Color color, bool bold, int size)
     canvas.setFont(font);
 }
 
-XmlNode expectedNoteFor(StaffDrawing &d, XmlNode voice, const TextPlace &place)
+XmlNode expectedNoteFor(StaffDrawing &d, XmlNode voice, const TextDrawPlace &place)
 {
     const auto p = static_cast<std::size_t>(place.part);
     const XmlNode part = d.ex.PartNodes[p];
@@ -75,7 +75,7 @@ int TextLineY(StaffDrawing &d, int system)
     return StaffTop(d.ex, d.parms, system, 2) - d.parms.STEP_LINE;
 }
 
-void DrawTextNote(StaffDrawing &d, XmlNode note, bool withNote, const TextPlace &place)
+void DrawTextNote(StaffDrawing &d, XmlNode note, bool withNote, const TextDrawPlace &place)
 {
     setFont(d.canvas, DarkGreen, true, 10);
     const int y = TextLineY(d, place.system);
@@ -89,7 +89,7 @@ void DrawTextNote(StaffDrawing &d, XmlNode note, bool withNote, const TextPlace 
     }
 }
 
-void DrawAnalysisNote(StaffDrawing &d, XmlNode voice, XmlNode note, const TextPlace &place)
+void DrawAnalysisNote(StaffDrawing &d, XmlNode voice, XmlNode note, const TextDrawPlace &place)
 {
     const MParms &p = d.parms;
     const auto part = static_cast<std::size_t>(place.part);

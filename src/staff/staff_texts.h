@@ -7,7 +7,7 @@
 namespace pw {
 
 // Where one note of a text or analysis voice is drawn.
-struct TextPlace
+struct TextDrawPlace
 {
     int part = 0;
     int tact = 0;
@@ -25,10 +25,10 @@ void DrawLabel(StaffDrawing &d, int x, int y, std::string_view text);
 int TextLineY(StaffDrawing &d, int system);
 
 // A note of a "Text" or "TextNote" voice: the expected label in dark green.
-void DrawTextNote(StaffDrawing &d, XmlNode note, bool withNote, const TextPlace &place);
+void DrawTextNote(StaffDrawing &d, XmlNode note, bool withNote, const TextDrawPlace &place);
 
 // A note of the analysis voice: the chord label, the step and the parallels, coloured by the
 // verdicts, each error added to the part's error count.
-void DrawAnalysisNote(StaffDrawing &d, XmlNode voice, XmlNode note, const TextPlace &place);
+void DrawAnalysisNote(StaffDrawing &d, XmlNode voice, XmlNode note, const TextDrawPlace &place);
 
 } // namespace pw

@@ -57,7 +57,7 @@ void DrawVoices(StaffDrawing &d, int part)
             notes.push_back(note);
         const int slot = tacts.VoiceSlot(partNode, h, type);
         const int staff = (3 - h) / 2;
-        NotePlace place;
+        NoteDrawPlace place;
         place.staff = staff;
         place.clef = GetAttrInt(partNode, "Key" + std::to_string(staff), 0);
         place.stemDown = h == Bass || h == Alto;
@@ -71,7 +71,7 @@ void DrawVoices(StaffDrawing &d, int part)
             const int unit = tacts.TactSize[t].Unit;
             for (int i = j; i <= ends[t] && i < static_cast<int>(notes.size()); ++i) {
                 const XmlNode note = notes[static_cast<std::size_t>(i)];
-                const TextPlace text {part, static_cast<int>(t), i - j, x, system};
+                const TextDrawPlace text {part, static_cast<int>(t), i - j, x, system};
                 switch (kind) {
                 case VoiceKind::Notes:
                     place.x = x;

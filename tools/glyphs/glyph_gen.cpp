@@ -147,7 +147,7 @@ QImage noteBitmap(const Glyphs &g, const Metrics &m, Head head, bool stem, bool 
 // Signs: the reference line on the sign row, the glyph ending a little left of the head.
 QImage signBitmap(const Glyphs &g, const Metrics &m, char32_t cp, double fy, double sx, double sy)
 {
-    const double right = m.note / 3 + m.headX() - 0.6 * m.line - 0.3 * m.line;
+    const double right = m.note / 3 + m.headX() - 0.6 * m.line - 0.4 * m.line;
     QImage image = blank(static_cast<int>(std::ceil(right)) + 1, static_cast<int>(m.signY()) + 2 * m.line);
     QPainterPath path = scaled(g.path(cp), sx, sy);
     fill(image, placed(path, 1.0, fy, right, m.signY()));
