@@ -30,6 +30,11 @@ struct AccidentalCase
     std::vector<std::pair<int, int>> notes; // High, expected sign, in one measure
 };
 
+void PrintTo(const AccidentalCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
+
 class AccidentalTest : public ::testing::TestWithParam<AccidentalCase>
 {
 };
