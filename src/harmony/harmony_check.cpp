@@ -2,6 +2,7 @@
 
 #include "document/har_exercis.h"
 #include "document/measure_index.h"
+#include "document/timer_area.h"
 
 #include <algorithm>
 #include <optional>
@@ -314,6 +315,13 @@ bool NoErrors(const HarExercis &ex)
 bool IterationSucceeded(const HarExercis &ex)
 {
     return AllPartsComplete(ex) && NoErrors(ex);
+}
+
+bool CloseIteration(const HarExercis &ex, TimerArea &task)
+{
+    const bool success = IterationSucceeded(ex);
+    task.CountAttempt(success);
+    return success;
 }
 
 } // namespace pw

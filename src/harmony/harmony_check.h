@@ -15,6 +15,7 @@ namespace pw {
 
 class HarExercis;
 class Tacts;
+class TimerArea;
 
 // Pitches of bass, tenor, alto, soprano, then the intervals upper minus lower of the pairs
 // (0,1), (0,2), (0,3), (1,2), (1,3), (2,3).
@@ -80,5 +81,8 @@ bool AllPartsComplete(const HarExercis &ex);
 bool NoErrors(const HarExercis &ex);
 // An iteration closed now counts as successful.
 bool IterationSucceeded(const HarExercis &ex);
+// Counts the iteration closed now in the task record, a success when IterationSucceeded; the mark
+// is the record's MarkText.
+bool CloseIteration(const HarExercis &ex, TimerArea &task);
 
 } // namespace pw
