@@ -40,7 +40,7 @@ int unitsBeforeCursor(HarExercis &ex, int part, int tact, int pos)
 
 void DrawCursor(HarExercis &ex, Canvas &canvas, const MParms &parms, bool show)
 {
-    if (ex.PartCount > 0) {
+    if (ex.CurPart >= 0 && ex.CurPart < ex.PartCount) {
         const auto p = static_cast<std::size_t>(ex.CurPart);
         const Tacts &tacts = ex.PartTacts[p];
         const int voice = ex.PartCurVoice[p];
@@ -91,7 +91,7 @@ void DrawCursor(HarExercis &ex, Canvas &canvas, const MParms &parms, bool show)
 
 int CursorScrollRows(const HarExercis &ex, const MParms &parms)
 {
-    if (ex.PartCount == 0)
+    if (ex.CurPart < 0 || ex.CurPart >= ex.PartCount)
         return 0;
     const Tacts &tacts = ex.PartTacts[static_cast<std::size_t>(ex.CurPart)];
     if (tacts.TactCount == 0)

@@ -95,7 +95,8 @@ void DrawAnalysisNote(StaffDrawing &d, XmlNode voice, XmlNode note, const TextDr
     const auto part = static_cast<std::size_t>(place.part);
     const XmlNode expected = expectedNoteFor(d, voice, place);
     const AnalysisVerdict verdict = JudgeAnalysisNote(note, expected, d.ex.PartCheckType[part]);
-    // Each part counts its own errors, so the task flow can read every part's count.
+    // The expected analysis, the check letters and the error count are those of the part being
+    // drawn, not of the current part, so the task flow can read every part's count.
     d.ex.PartErrors[part] += verdict.errorCount();
 
     if (verdict.expectedMismatch)

@@ -77,7 +77,7 @@ void dropFringe(QImage &image)
     for (int y = 0; y < image.height(); ++y) {
         auto *row = reinterpret_cast<QRgb *>(image.scanLine(y));
         for (int x = 0; x < image.width(); ++x) {
-            if (qGray(row[x]) > 200)
+            if (qGray(row[x]) > 225)
                 row[x] = qRgb(255, 255, 255);
         }
     }
