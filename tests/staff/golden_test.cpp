@@ -23,6 +23,8 @@ namespace {
 
 QGuiApplication &guiApplication()
 {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     static int argc = 1;
     static char name[] = "test_staff";
     static char *argv[] = {name, nullptr};
