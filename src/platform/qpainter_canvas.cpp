@@ -58,12 +58,9 @@ void QPainterCanvas::line(int x1, int y1, int x2, int y2)
 {
     if (x1 == x2 && y1 == y2)
         return;
+    // A flat cap leaves the end point out, as the platform's line does.
     m_painter.setPen(QPen(toQColor(penColor()), penWidth(), Qt::SolidLine, Qt::FlatCap));
-    // QPainter draws the end point too; the platform's line stops one pixel short of it.
-    const int dx = x2 > x1 ? -1 : (x2 < x1 ? 1 : 0);
-    const int dy = y2 > y1 ? -1 : (y2 < y1 ? 1 : 0);
-    const bool straight = x1 == x2 || y1 == y2;
-    m_painter.drawLine(x1, y1, straight ? x2 + dx : x2, straight ? y2 + dy : y2);
+    m_painter.drawLine(x1, y1, x2, y2);
 }
 
 void QPainterCanvas::rectangle(int left, int top, int right, int bottom)
