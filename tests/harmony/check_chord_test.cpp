@@ -3,6 +3,7 @@
 #include "harmony/definitor.h"
 #include "harmony/harmony_check.h"
 #include "harmony/part_analysis.h"
+#include "platform/error.h"
 
 #include <gtest/gtest.h>
 
@@ -202,6 +203,16 @@ TEST_F(CheckChordTest, OneVoiceGroupNamesTheEnteredPitch)
         EXPECT_TRUE(note.attribute("Move").empty());
         EXPECT_TRUE(note.attribute("T").empty());
     }
+}
+
+TEST_F(CheckChordTest, InvalidRuleFileAbandonsTheAnalysisAndKeepsTheNotes)
+{
+    TMusDefinitor faulty(pwtest::TestRules("small_rules.xml"), ui);
+    LoadedExercise e(Exercise("Empty", {ChordPart(1, {T3})}));
+    e.ex->CurPart = 0;
+    EXPECT_THROW(CheckChordAt(*e.ex, faulty, 0, 0, 40, 8, 0, true), XmlError);
+    EXPECT_EQ(high(e.voice(0, 3), 0), 40);
+    EXPECT_TRUE(e.analysisNotes(0).empty());
 }
 
 TEST_F(CheckChordTest, NothingInEditorModeOrWithoutGroup)
