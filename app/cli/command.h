@@ -14,5 +14,7 @@ void AddDumpCommand(CLI::App &app, CommandRun &chosen);
 void AddMidiCommand(CLI::App &app, CommandRun &chosen);
 void AddFormulaCommand(CLI::App &app, CommandRun &chosen);
 void AddAnalyzeCommand(CLI::App &app, CommandRun &chosen);
+void AddRenderCommand(CLI::App &app, CommandRun &chosen);
+void AddLayoutCommand(CLI::App &app, CommandRun &chosen);
 
 } // namespace pwcli

@@ -14,6 +14,8 @@ int main(int argc, char **argv)
     pwcli::AddMidiCommand(app, chosen);
     pwcli::AddFormulaCommand(app, chosen);
     pwcli::AddAnalyzeCommand(app, chosen);
+    pwcli::AddRenderCommand(app, chosen);
+    pwcli::AddLayoutCommand(app, chosen);
 
     try {
         app.parse(argc, argv);

@@ -1,0 +1,107 @@
+#include "staff/staff_cursor.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace pw {
+
+namespace {
+
+// A cursor beyond the last measure (a measure about to be appended) is placed on the last
+// measure's row, two STEP_NOTE after its end.
+int rowOfCursor(const Tacts &tacts, int tact)
+{
+    return tacts.TactRow[static_cast<std::size_t>(std::clamp(tact, 0, tacts.TactCount - 1))];
+}
+
+// Units of the measure taken by the current voice's notes before the cursor position.
+int unitsBeforeCursor(HarExercis &ex, int part, int tact, int pos)
+{
+    const auto p = static_cast<std::size_t>(part);
+    Tacts &tacts = ex.PartTacts[p];
+    const int voice = ex.PartCurVoice[p];
+    const int slot = tacts.VoiceSlot(ex.PartNodes[p], voice, "");
+    const int first = tacts.FirstNoteOf(slot, tact);
+    NSize before;
+    int i = 0;
+    for (XmlNode note : VoiceOfSlot(ex.PartNodes[p], slot).children("Note")) {
+        if (i >= first + pos)
+            break;
+        if (i++ >= first)
+            before.AddNote(note);
+    }
+    const NSize &size = tacts.TactSize[static_cast<std::size_t>(tact)];
+    if (before.Unit == 0)
+        return 0;
+    return static_cast<int>(static_cast<long long>(size.Unit) * before.Count / before.Unit);
+}
+
+} // namespace
+
+void DrawCursor(HarExercis &ex, Canvas &canvas, const MParms &parms, bool show)
+{
+    if (ex.CurPart >= 0 && ex.CurPart < ex.PartCount) {
+        const auto p = static_cast<std::size_t>(ex.CurPart);
+        const Tacts &tacts = ex.PartTacts[p];
+        const int voice = ex.PartCurVoice[p];
+        if (tacts.TactCount > 0 && tacts.TactX[0] != 0 && voice >= 0) {
+            const int t = ex.PartCurTact[p];
+            const int note = parms.STEP_NOTE;
+            const int last = tacts.TactCount - 1;
+            int left = 0;
+            int units = 0;
+            int step = 0;
+            if (t > last) {
+                left = tacts.TactX[static_cast<std::size_t>(last)] + 2 * note;
+            } else {
+                const auto i = static_cast<std::size_t>(t);
+                left = tacts.TactX[i] - tacts.TactStep[i] * tacts.TactSize[i].Count;
+                units = unitsBeforeCursor(ex, ex.CurPart, t, ex.PartCurPos[p]);
+                step = tacts.TactStep[i];
+            }
+            const int row = rowOfCursor(tacts, t);
+            int g = left + parms.ADDITION_LEFT_OFFSET + note / 4 + 20
+                + std::abs(ex.PartTonality[p].val * parms.STEP_SIGN);
+            if (row == tacts.TactRow[0])
+                g += note + parms.ADDITION_LEFT_OFFSET;
+            const int x = g + units * step + note * 3 / 2;
+
+            const int line = parms.STEP_LINE;
+            const int top = StaffTop(ex, parms, SystemOfRow(row), 0);
+            int shift = 0;
+            if (ex.HasStaffCount) {
+                shift = -(ex.StaffCount - voice - 1) * (8 * line + parms.STEP_BETWEEN_STANS);
+            } else {
+                shift = -96;
+                if (voice == Tenor || voice == Soprano)
+                    shift += 5 * line;
+                if (voice == Alto || voice == Soprano)
+                    shift += parms.STEP_BETWEEN_STANS + 8 * line;
+            }
+            const int y = top - shift;
+            const Color color = show ? parms.VoiceColor[static_cast<std::size_t>(voice)] : White;
+            canvas.setPen(color, 1);
+            canvas.setBrush(color);
+            canvas.rectangle(x, y, x + line, y + 5 * line);
+            canvas.setBrush(White);
+        }
+    }
+    ex.UpdateCurrentLength();
+}
+
+int CursorScrollRows(const HarExercis &ex, const MParms &parms)
+{
+    if (ex.CurPart < 0 || ex.CurPart >= ex.PartCount)
+        return 0;
+    const Tacts &tacts = ex.PartTacts[static_cast<std::size_t>(ex.CurPart)];
+    if (tacts.TactCount == 0)
+        return 0;
+    const int t = rowOfCursor(tacts, ex.PartCurTact[static_cast<std::size_t>(ex.CurPart)]);
+    if (t < 0)
+        return t;
+    if (t <= parms.RowsFit - 2)
+        return 0;
+    return t - parms.RowsFit + 2;
+}
+
+} // namespace pw

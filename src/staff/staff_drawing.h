@@ -1,0 +1,46 @@
+#pragma once
+
+#include "document/har_exercis.h"
+#include "platform/canvas.h"
+#include "platform/ui.h"
+#include "staff/mparms.h"
+
+#include <exception>
+
+namespace pw {
+
+// What every drawing step of one repaint works with.
+struct StaffDrawing
+{
+    HarExercis &ex;
+    Canvas &canvas;
+    const MParms &parms;
+    Ui &ui;
+};
+
+// Thrown once "Слишком маленькое окно" has been shown: the repaint stops without a further message
+// and the next repaint tries again.
+class WindowTooSmall : public std::exception
+{
+public:
+    const char *what() const noexcept override { return "window too small for one measure"; }
+};
+
+// y of the top line of staff k (0 = upper) of system s.
+int StaffTop(const HarExercis &ex, const MParms &parms, int system, int staff);
+
+// A row number's system; rows of a scrolled picture may be negative.
+inline int SystemOfRow(int row)
+{
+    return row / 2;
+}
+
+// Width of a key signature of val sharps or flats.
+int KeySignatureWidth(const MParms &parms, int val);
+
+// x where a system's header ends, and its note origin (where its first note slot begins). The
+// first system of a part is indented and carries the time signature.
+int HeaderEnd(const MParms &parms, int val, bool firstSystem);
+int NoteOrigin(const MParms &parms, int val, bool firstSystem);
+
+} // namespace pw

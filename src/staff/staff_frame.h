@@ -1,0 +1,19 @@
+#pragma once
+
+#include "staff/staff_drawing.h"
+
+#include <string>
+
+namespace pw {
+
+// The name of a key as the header writes it: "C dur", "E bemol dur", "F diez moll" ...
+std::string KeyName(const Tonality &tonality);
+
+// Brace, staff lines, left bar line, clefs and key signatures of the system on row; the first
+// system of a part is indented, names its key and carries the time signature.
+void DrawRowHeader(StaffDrawing &d, int part, int row, bool firstSystem);
+
+// A bar line of width pixels at x across the whole system of row.
+void DrawBarLine(StaffDrawing &d, int x, int row, int width);
+
+} // namespace pw

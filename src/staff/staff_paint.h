@@ -1,0 +1,15 @@
+#pragma once
+
+#include "staff/staff_drawing.h"
+
+namespace pw {
+
+// Lays out and draws every part of the run from scrollRow on, then the cursor. Returns the row
+// after the last part. A window too narrow for one measure ends the repaint after its message.
+int PaintAll(HarExercis &ex, Canvas &canvas, const MParms &parms, Ui &ui, int scrollRow);
+
+// Lays out part p from firstRow, draws its frame and voices under the canvas lock, and returns
+// its RowCount. The measure of the last insertion is cleared first when lastInsert is set.
+int PaintPart(StaffDrawing &d, int part, int firstRow, bool lastInsert);
+
+} // namespace pw

@@ -1,0 +1,119 @@
+#include "staff/staff_texts.h"
+
+#include "harmony/harmony_check.h"
+#include "staff/staff_notes.h"
+
+#include <array>
+#include <string>
+
+namespace pw {
+
+namespace {
+
+constexpr Color DarkGreen = MakeColor(0, 100, 0);
+constexpr Color DarkBlue = MakeColor(0, 0, 100);
+
+void setFont(Canvas &canvas, Color color, bool bold, int size)
+{
+    CanvasFont font = canvas.font();
+    font.color = color;
+    font.bold = bold;
+    font.size = size;
+    canvas.setFont(font);
+}
+
+XmlNode expectedNoteFor(StaffDrawing &d, XmlNode voice, const TextDrawPlace &place)
+{
+    const auto p = static_cast<std::size_t>(place.part);
+    const XmlNode part = d.ex.PartNodes[p];
+    if (!SelectNode(part, "Voice[@Type='TextNote']"))
+        return {};
+    Tacts &tacts = d.ex.PartTacts[p];
+    const int expectedSlot = tacts.VoiceSlot(part, 0, "TextNote");
+    const int referenceSlot = GetAttrInt(voice, "H", 0);
+    const std::optional<int> aligned
+        = AlignedNote(part, tacts, referenceSlot, place.tact, place.posInTact, expectedSlot);
+    if (!aligned)
+        return {};
+    const XmlNode expectedVoice = VoiceOfSlot(part, expectedSlot);
+    int i = 0;
+    for (XmlNode n : expectedVoice.children("Note")) {
+        if (i++ == *aligned)
+            return n;
+    }
+    return {};
+}
+
+} // namespace
+
+void DrawLabel(StaffDrawing &d, int x, int y, std::string_view text)
+{
+    std::array<std::string, 3> pieces;
+    std::size_t piece = 0;
+    for (char c : text) {
+        if (c == '|') {
+            if (++piece == pieces.size())
+                break;
+            continue;
+        }
+        pieces[piece] += c;
+    }
+    const TMusDefinitor &definitor = d.parms.Definitor();
+    for (std::size_t i = 0; i < pieces.size(); ++i)
+        pieces[i] = definitor.LocalLabel("A", std::to_string(i + 1), pieces[i]);
+    if (d.ex.IsExam && d.ex.ExamState < 0)
+        return;
+    d.canvas.text(x, y, pieces[0]);
+    if (!pieces[1].empty())
+        d.canvas.text(x + 8, y - 10, pieces[1]);
+    if (!pieces[2].empty())
+        d.canvas.text(x + 8, y + 10, pieces[2]);
+}
+
+int TextLineY(StaffDrawing &d, int system)
+{
+    return StaffTop(d.ex, d.parms, system, 2) - d.parms.STEP_LINE;
+}
+
+void DrawTextNote(StaffDrawing &d, XmlNode note, bool withNote, const TextDrawPlace &place)
+{
+    setFont(d.canvas, DarkGreen, true, 10);
+    const int y = TextLineY(d, place.system);
+    const std::string text = GetAttr(note, "Text");
+    if (withNote) {
+        const int index = NoteTableIndex(GetAttrInt(note, "Long", 0), true);
+        d.canvas.bitmap(place.x, y - 20, *d.parms.NoteTable[static_cast<std::size_t>(index)], true);
+        DrawLabel(d, place.x + 20, y, text);
+    } else {
+        DrawLabel(d, place.x, y, text);
+    }
+}
+
+void DrawAnalysisNote(StaffDrawing &d, XmlNode voice, XmlNode note, const TextDrawPlace &place)
+{
+    const MParms &p = d.parms;
+    const auto part = static_cast<std::size_t>(place.part);
+    const XmlNode expected = expectedNoteFor(d, voice, place);
+    const AnalysisVerdict verdict = JudgeAnalysisNote(note, expected, d.ex.PartCheckType[part]);
+    // The expected analysis, the check letters and the error count are those of the part being
+    // drawn, not of the current part, so the task flow can read every part's count.
+    d.ex.PartErrors[part] += verdict.errorCount();
+
+    if (verdict.expectedMismatch)
+        setFont(d.canvas, p.ColorError, true, 12);
+    else
+        setFont(d.canvas, verdict.unknownChord ? p.ColorError : DarkBlue, true, 10);
+    const int y = TextLineY(d, place.system);
+    DrawLabel(d, place.x - p.STEP_NOTE / 2, y - 32, GetAttr(note, "Text"));
+
+    if (!verdict.showMove)
+        return;
+    setFont(d.canvas, verdict.forbiddenMove ? p.ColorError : p.ColorMovement, d.canvas.font().bold, 8);
+    DrawLabel(d, place.x - 20, y - 19 * p.STEP_LINE + 5, GetAttr(note, "Move"));
+    if (verdict.showErr) {
+        setFont(d.canvas, p.ColorMovement, d.canvas.font().bold, 8);
+        DrawLabel(d, place.x - 20, y - 19 * p.STEP_LINE + 15, GetAttr(note, "Err"));
+    }
+}
+
+} // namespace pw
