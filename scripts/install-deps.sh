@@ -9,7 +9,7 @@ packages=(
     # libraries
     qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev qt6-image-formats-plugins
     libqt6opengl6-dev libglu1-mesa-dev
-    libpugixml-dev librtmidi-dev libfluidsynth-dev timgm6mb-soundfont
+    libpugixml-dev librtmidi-dev libasound2-dev libfluidsynth-dev timgm6mb-soundfont
     libcli11-dev nlohmann-json3-dev
     fonts-noto-core
     gstreamer1.0-plugins-base gstreamer1.0-plugins-good

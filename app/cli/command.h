@@ -12,5 +12,6 @@ using CommandRun = std::function<int()>;
 // Each subcommand registers itself on the program's App and, when chosen, stores its action.
 void AddDumpCommand(CLI::App &app, CommandRun &chosen);
 void AddAnalyzeCommand(CLI::App &app, CommandRun &chosen);
+void AddMidiCommand(CLI::App &app, CommandRun &chosen);
 
 } // namespace pwcli

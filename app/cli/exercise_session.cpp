@@ -28,12 +28,25 @@ ExerciseSession::ExerciseSession(const ExerciseOptions &options)
     pw::SetProgramUi(&ui);
 }
 
+// Relative names are taken in the data directory, as the course menu names them; a name found only
+// relative to the working directory is taken from there, as a shell user expects.
+std::string ExerciseSession::fileName() const
+{
+    const std::filesystem::path given(m_options.file);
+    std::error_code ec;
+    if (given.is_relative()
+        && !std::filesystem::exists(pw::ResolveDataPath(m_options.dataFolder(), m_options.file), ec)
+        && std::filesystem::exists(given, ec))
+        return std::filesystem::absolute(given).string();
+    return m_options.file;
+}
+
 bool ExerciseSession::load()
 {
     exercise.EditMode = m_options.edit;
     task.Iterations = -1;
     try {
-        if (exercise.LoadExercise(m_options.file, &task, false))
+        if (exercise.LoadExercise(fileName(), &task, false))
             return true;
         m_error = ui.lastText();
     } catch (const pw::Error &e) {

@@ -44,6 +44,8 @@ public:
     pw::HarExercis exercise;
 
 private:
+    std::string fileName() const;
+
     const ExerciseOptions &m_options;
     std::string m_error;
 };

@@ -12,6 +12,7 @@ int main(int argc, char **argv)
     pwcli::CommandRun chosen;
     pwcli::AddDumpCommand(app, chosen);
     pwcli::AddAnalyzeCommand(app, chosen);
+    pwcli::AddMidiCommand(app, chosen);
 
     try {
         app.parse(argc, argv);

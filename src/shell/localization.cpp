@@ -1,0 +1,125 @@
+#include "shell/localization.h"
+
+#include "document/xml_file.h"
+#include "platform/file_paths.h"
+
+#include <map>
+#include <utility>
+
+namespace pw {
+
+namespace {
+
+using Key = std::pair<std::string, std::string>;
+
+const std::map<Key, std::string> &defaults()
+{
+    static const std::map<Key, std::string> table {
+        {{"Toolbar", "Voice0"}, "Голос : Бас"},
+        {{"Toolbar", "Voice1"}, "Голос : Тенор"},
+        {{"Toolbar", "Voice2"}, "Голос : Альт"},
+        {{"Toolbar", "Voice3"}, "Голос : Сопрано"},
+        {{"Toolbar", "LengthCeil"}, "Длительность : целая"},
+        {{"Toolbar", "LengthHalf"}, "Длительность : Половинка"},
+        {{"Toolbar", "LengthQuart"}, "Длительность : четверь"},
+        {{"Toolbar", "LengthEight"}, "Длительность : восьмушка"},
+        {{"Toolbar", "LengthPoint"}, "Точка к длительности"},
+        {{"Toolbar", "Undo"}, "Отменить предыдущее изменение"},
+        {{"Toolbar", "FreeFixVoice"},
+         "Разрешить проигрывать ноту фиксированного голоса без записи в произведение"},
+        {{"Toolbar", "NotWriteNote"}, "Отключить набор нот"},
+        {{"Toolbar", "PlayEx"}, "Проиграть упражение"},
+        {{"Toolbar", "NextPart"}, "Следующее упражнение"},
+        {{"Toolbar", "PrevPart"}, "Предыдущее упражнение"},
+        {{"Toolbar", "TaskAutoCompleteAny"}, "Завершить выполнение задачи по нажатии последней ноты"},
+        {{"Toolbar", "TaskAutoCompleteSuccess"},
+         "Завершить выполнение задачи при нажатии последней ноты в случае если нет ошибок"},
+        {{"Toolbar", "TaskAutoCompleteNever"}, "Переходить на следующее упражнение принудительно"},
+        {{"Toolbar", "Sound"}, "Звук"},
+        {{"Toolbar", "MidiSetup"}, "Настроить Midi"},
+        {{"Toolbar", "Print"}, "Распечатать страницу"},
+        {{"Toolbar", "Help"}, "О программе"},
+        {{"Result", "MarkHeader"}, "Ваша оценка"},
+        {{"Result", "ExerciseComplete"}, "Упражнение завершено"},
+        {{"Result", "Message"}, "Для дальнейших действий выберите  пункт меню слева"},
+        {{"Messages", "QuestMessage"},
+         "Вы выполнили упражение с указанным результатом, для дальнейших действий выберите пункт меню слева"},
+        {{"Messages", "QuestHeader"}, "Сообщение"},
+        {{"Messages", "Caption"}, "Partwriter"},
+        {{"Movie", "PartSelection"}, "Часть"},
+        {{"Movie", "Value"}, "Громкость"},
+        {{"MidiSelect", "Caption"}, "Настройка и параметры"},
+        {{"MidiSelect", "VoicesText"}, "Переход по голосам"},
+        {{"MidiSelect", "VoicesOrder1"}, "Бас - Тенор - Альт - Сопрано"},
+        // The second voice order has no identifier of its own in older files; this one is ours.
+        {{"MidiSelect", "VoicesOrder2"}, "Бас - Сопрано - Альт - Тенор"},
+        {{"MidiSelect", "Save"}, "Сохранить"},
+        {{"MidiSelect", "Cancel"}, "Отменить"},
+        {{"About", "Caption"}, "О программе"},
+        {{"BottomQuest", "Exercise"}, "Упражнение"},
+        {{"BottomQuest", "Remains"}, "Осталось"},
+        {{"BottomQuest", "Completed"}, "Решено"},
+        {{"BottomQuest", "Successfull"}, "Успешно"},
+        {{"BottomQuest", "Mistakes"}, "С ошибками"},
+        {{"BottomQuest", "Mistake"}, "С ошибками"},
+        {{"BottomQuest", "LetterHint"}, "Отобразить буквы на клавиатуре"},
+        {{"BottomQuest", "OctaveMinusHint"}, "Октава вниз"},
+        {{"BottomQuest", "OctavePlusHint"}, "Октава вверх"},
+        {{"BottomQuest", "RegimAuto"}, "Переход на следующее упражнение автоматически"},
+        {{"BottomQuest", "RegimIfNotMistakes"},
+         "Переход на следующее упражнение автоматически, если нет ошибок"},
+        {{"BottomQuest", "RegimDirect"}, "Переход на следующее упражнение принудительно"},
+    };
+    return table;
+}
+
+} // namespace
+
+std::string Localization::Default(const std::string &section, const std::string &id)
+{
+    const auto found = defaults().find({section, id});
+    return found == defaults().end() ? std::string() : found->second;
+}
+
+void Localization::Load(const std::filesystem::path &dataDir, const std::string &language)
+{
+    m_doc.reset();
+    m_inUse = false;
+    const std::filesystem::path file = ResolveDataPath(dataDir, "Localize.xml");
+    std::error_code ec;
+    if (language == "Russian" || !std::filesystem::exists(file, ec))
+        return;
+    // A file that is not well-formed finds nothing, so the built-in texts stay.
+    LoadXmlFile(m_doc, file);
+    m_inUse = true;
+}
+
+std::string Localization::Text(const std::string &section, const std::string &id) const
+{
+    const std::string fallback = Default(section, id);
+    if (!m_inUse)
+        return fallback;
+    return SelectText(m_doc, "//Localize/" + section + "/I[@id='" + id + "']", fallback);
+}
+
+std::string Localization::BottomQuest(const std::string &id) const
+{
+    const std::string fallback = Default("BottomQuest", id);
+    if (!m_inUse)
+        return fallback;
+    return SelectText(m_doc, "//BottomQuest/I[@id='" + id + "']", fallback);
+}
+
+std::string LanguageVariant(const std::filesystem::path &dataDir, const std::string &name,
+                            const std::string &language)
+{
+    if (language == "Russian")
+        return name;
+    const auto dot = name.find('.');
+    const std::string variant
+        = dot == std::string::npos ? language + name : name.substr(0, dot) + language + name.substr(dot);
+    std::error_code ec;
+    return std::filesystem::exists(ResolveDataPath(dataDir, variant), ec) ? variant : name;
+}
+
+} // namespace pw

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "document/xml_access.h"
+
+#include <pugixml.hpp>
+
+#include <filesystem>
+#include <string>
+
+namespace pw {
+
+// The interface texts: built-in Russian, replaced by identifier from Localize.xml when a language
+// other than "Russian" is chosen and the file exists. An element present but empty blanks a text.
+class Localization
+{
+public:
+    // Reads dataDir/Localize.xml unless language is "Russian" or the file is missing.
+    void Load(const std::filesystem::path &dataDir, const std::string &language);
+    bool InUse() const { return m_inUse; }
+
+    // The text of "//Localize/<section>/I[@id='<id>']", or its built-in default.
+    std::string Text(const std::string &section, const std::string &id) const;
+    // The text of "//BottomQuest/I[@id='<id>']" (at any depth), or its built-in default.
+    std::string BottomQuest(const std::string &id) const;
+
+    // The document the lower panels read their texts from (empty when not in use).
+    XmlNode Document() const { return m_doc; }
+
+    // The built-in Russian text of an identifier; empty for an unknown one.
+    static std::string Default(const std::string &section, const std::string &id);
+
+private:
+    pugi::xml_document m_doc;
+    bool m_inUse = false;
+};
+
+// The language variant of a data file name: with Language inserted before the first "." of the
+// name (in front of a name without one), used when that file exists under dataDir.
+std::string LanguageVariant(const std::filesystem::path &dataDir, const std::string &name,
+                            const std::string &language);
+
+} // namespace pw

@@ -1,0 +1,121 @@
+#include "shell/settings_file.h"
+
+#include "document/xml_file.h"
+#include "platform/file_paths.h"
+
+namespace pw {
+
+namespace {
+constexpr const char *FileName = "parms.xml";
+}
+
+SettingsFile::SettingsFile(const std::filesystem::path &dataDir)
+    : m_path(dataDir / FileName)
+{
+    if (!IsWritableFolder(dataDir.empty() ? std::filesystem::path(".") : dataDir)) {
+        const std::filesystem::path own = UserDataFolder() / FileName;
+        // The first run on a read-only course starts from the course's own settings.
+        std::error_code ec;
+        if (!std::filesystem::exists(own, ec) && std::filesystem::exists(m_path, ec)) {
+            std::filesystem::create_directories(own.parent_path(), ec);
+            std::filesystem::copy_file(m_path, own, ec);
+        }
+        m_path = own;
+    }
+}
+
+void SettingsFile::LoadAtStart()
+{
+    LoadXmlFile(m_doc, m_path);
+    if (!m_doc.document_element())
+        m_doc.append_child("Parameters");
+    XmlNode root = SelectNode(m_doc, "Parameters");
+    FindOrAddChild(root, "MidiInput");
+    FindOrAddChild(root, "MidiOutput");
+    if (root)
+        Save();
+}
+
+void SettingsFile::Save() const
+{
+    SaveXmlFile(m_doc, m_path);
+}
+
+XmlNode SettingsFile::deviceList(const std::string &kind) const
+{
+    return SelectNode(m_doc, "//Parameters/" + kind);
+}
+
+std::vector<std::string> SettingsFile::SelectedDevices(const std::string &kind) const
+{
+    std::vector<std::string> names;
+    for (const pugi::xpath_node &dev : SelectNodes(m_doc, "//Parameters/" + kind + "/Dev"))
+        names.push_back(NodeText(dev));
+    return names;
+}
+
+bool SettingsFile::IsSelected(const std::string &kind, const std::string &name) const
+{
+    return HasTextChild(deviceList(kind), "Dev", name);
+}
+
+void SettingsFile::Select(const std::string &kind, const std::string &name, bool selected)
+{
+    XmlNode list = deviceList(kind);
+    if (selected)
+        FindOrAddTextChild(list, "Dev", {}, {}, {}, name);
+    else
+        RemoveTextChild(list, "Dev", name);
+}
+
+bool SettingsFile::PlayOff() const
+{
+    return !GetAttr(Root(), "Play").empty();
+}
+
+void SettingsFile::SetPlayOff(bool off)
+{
+    if (off)
+        SetAttr(Root(), "Play", "No");
+    else
+        RemoveAttr(Root(), "Play");
+}
+
+int SettingsFile::SpecialMoveType() const
+{
+    return GetAttrInt(Root(), "specialmovetype", 0);
+}
+
+void SettingsFile::SetSpecialMoveType(int type)
+{
+    SetAttr(Root(), "specialmovetype", type);
+}
+
+std::array<int, 4> SettingsFile::OctaveOffsets() const
+{
+    std::array<int, 4> offsets {};
+    for (int v = 0; v < 4; ++v)
+        offsets[static_cast<std::size_t>(v)] = GetAttrInt(Root(), "octoffset" + std::to_string(v), 0);
+    return offsets;
+}
+
+void SettingsFile::SetOctaveOffsets(const std::array<int, 4> &offsets)
+{
+    for (int v = 0; v < 4; ++v)
+        SetAttr(Root(), "octoffset" + std::to_string(v), offsets[static_cast<std::size_t>(v)]);
+}
+
+bool SettingsFile::NoMidiMessage() const
+{
+    return !GetAttr(Root(), "nomessagemidi").empty();
+}
+
+void SettingsFile::SetNoMidiMessage(bool never)
+{
+    if (never)
+        SetAttr(Root(), "nomessagemidi", "Y");
+    else
+        RemoveAttr(Root(), "nomessagemidi");
+}
+
+} // namespace pw

@@ -1,0 +1,54 @@
+#pragma once
+
+#include "document/xml_access.h"
+
+#include <pugixml.hpp>
+
+#include <array>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace pw {
+
+// The settings file parms.xml: one "Parameters" root with the selected MIDI devices, the echo
+// switch, the voice order, the keyboard octave offsets and the no-MIDI notice switch. Changes are
+// made on the loaded document and written back whole at fixed moments.
+class SettingsFile
+{
+public:
+    // The file is read from and written to dataDir; when dataDir is not writable, the copy under
+    // the per-user data folder is used instead.
+    explicit SettingsFile(const std::filesystem::path &dataDir);
+
+    // Reads the file (missing or unreadable: empty), then makes sure the root, "MidiInput" and
+    // "MidiOutput" exist, and saves.
+    void LoadAtStart();
+    void Save() const;
+    const std::filesystem::path &path() const { return m_path; }
+
+    XmlNode Root() const { return m_doc.document_element(); }
+    pugi::xml_document &Document() { return m_doc; }
+
+    // Names of the selected devices; kind is "MidiInput" or "MidiOutput".
+    std::vector<std::string> SelectedDevices(const std::string &kind) const;
+    bool IsSelected(const std::string &kind, const std::string &name) const;
+    void Select(const std::string &kind, const std::string &name, bool selected);
+
+    bool PlayOff() const;
+    void SetPlayOff(bool off);
+    int SpecialMoveType() const;
+    void SetSpecialMoveType(int type);
+    std::array<int, 4> OctaveOffsets() const;
+    void SetOctaveOffsets(const std::array<int, 4> &offsets);
+    bool NoMidiMessage() const;
+    void SetNoMidiMessage(bool never);
+
+private:
+    XmlNode deviceList(const std::string &kind) const;
+
+    pugi::xml_document m_doc;
+    std::filesystem::path m_path;
+};
+
+} // namespace pw

@@ -1,0 +1,10 @@
+# Two runs with the same --seed must print the same exercise.
+foreach(run 1 2)
+    execute_process(COMMAND ${CLI} dump ${FILE} --seed 11 OUTPUT_VARIABLE out${run} RESULT_VARIABLE rc)
+    if(NOT rc EQUAL 0)
+        message(FATAL_ERROR "dump failed: ${rc}")
+    endif()
+endforeach()
+if(NOT out1 STREQUAL out2)
+    message(FATAL_ERROR "seeded runs differ:\n${out1}\n${out2}")
+endif()

@@ -1,0 +1,150 @@
+#include "test_exercises.h"
+
+#include "document/xml_access.h"
+
+#include <filesystem>
+
+using namespace pw;
+
+namespace {
+
+class Undo : public ExerciseFixture
+{
+protected:
+    void SetUp() override
+    {
+        ExerciseFixture::SetUp();
+        ASSERT_TRUE(load("ex.xml",
+                         "<MExercise><Part><Size chi=\"4\" zna=\"8\"/><Voice H=\"0\"/></Part>"
+                         "<Part><Size chi=\"4\" zna=\"8\"/><Voice H=\"0\"/></Part></MExercise>"));
+    }
+
+    // One editing step as note entry makes it: snapshot, register, change, rebuild.
+    void edit(int high)
+    {
+        exercise->SaveSnapshot();
+        exercise->PushUndoStep("Insert Note");
+        XmlNode voice = exercise->PartNodes[0].child("Voice");
+        AddChild(voice, "Note", {"High", std::to_string(high)}, {"Long", "8"});
+        BuildTacts(exercise->PartNodes[0], exercise->PartTacts[0]);
+        exercise->PartCurPos[0] = notes();
+    }
+    int notes() const
+    {
+        const XmlNode voice = exercise->PartNodes[0].child("Voice");
+        return static_cast<int>(std::distance(voice.children("Note").begin(), voice.children("Note").end()));
+    }
+    int lastHigh() const
+    {
+        return GetAttrInt(exercise->PartNodes[0].child("Voice").last_child(), "High", -99);
+    }
+};
+
+} // namespace
+
+TEST_F(Undo, ThreeEditsUndoneInOrder)
+{
+    EXPECT_FALSE(exercise->CanUndo());
+    edit(36);
+    edit(38);
+    edit(40);
+    EXPECT_EQ(notes(), 3);
+    EXPECT_TRUE(exercise->CanUndo());
+    EXPECT_EQ(exercise->UndoMessages[2], "Insert Note");
+
+    exercise->Undo();
+    EXPECT_EQ(notes(), 2);
+    EXPECT_EQ(lastHigh(), 38);
+    // The cursor comes back to where it was before the step; the index is rebuilt.
+    EXPECT_EQ(exercise->PartCurPos[0], 2);
+    EXPECT_EQ(exercise->PartTacts[0].TactEnd[0], (std::vector<int> {1}));
+    exercise->Undo();
+    EXPECT_EQ(notes(), 1);
+    exercise->Undo();
+    EXPECT_EQ(notes(), 0);
+    EXPECT_EQ(exercise->PartCurPos[0], 0);
+    EXPECT_FALSE(exercise->CanUndo());
+    exercise->Undo();
+    EXPECT_EQ(notes(), 0);
+}
+
+TEST_F(Undo, SnapshotsAreFilesInTheUndoFolder)
+{
+    edit(36);
+    EXPECT_EQ(exercise->SnapshotPath(0), folder / "xml" / "undo" / "mus0");
+    EXPECT_TRUE(std::filesystem::exists(folder / "xml" / "undo" / "mus0"));
+    EXPECT_EQ(exercise->UndoState[0], 0);
+    exercise->SaveSnapshot();
+    EXPECT_EQ(exercise->UndoState[1], 2);
+    EXPECT_EQ(exercise->UndoTop, 0);
+}
+
+TEST_F(Undo, TenEditsWrapTheRingAndNineCanBeUndone)
+{
+    for (int i = 0; i < 10; ++i)
+        edit(30 + i);
+    EXPECT_EQ(exercise->UndoTop, 0);
+    int undone = 0;
+    while (exercise->CanUndo()) {
+        exercise->Undo();
+        ++undone;
+        if (undone == 1) {
+            EXPECT_EQ(exercise->UndoTop, 8) << "the first undo wraps";
+        }
+    }
+    EXPECT_EQ(undone, 9);
+    // The oldest step's snapshot was overwritten by the tenth, so one note stays.
+    EXPECT_EQ(notes(), 1);
+    EXPECT_EQ(lastHigh(), 30);
+}
+
+TEST_F(Undo, StepsOfAnEarlierExerciseAreNeverRestored)
+{
+    for (int i = 0; i < 9; ++i)
+        edit(30 + i);
+    // The next exercise has one part only; a snapshot of the earlier one must not come back.
+    ASSERT_TRUE(load("next.xml", "<MExercise><Part Tag=\"next\"><Voice H=\"0\"/></Part></MExercise>"));
+    EXPECT_FALSE(exercise->CanUndo());
+    edit(50);
+    exercise->Undo();
+    EXPECT_EQ(notes(), 0);
+    EXPECT_FALSE(exercise->CanUndo());
+    exercise->Undo();
+    EXPECT_EQ(GetAttr(exercise->PartNodes[0], "Tag"), "next");
+    EXPECT_EQ(exercise->PartCount, 1);
+}
+
+TEST_F(Undo, UnreadableSnapshotKeepsTheStep)
+{
+    edit(36);
+    std::filesystem::remove(exercise->SnapshotPath(0));
+    exercise->Undo();
+    EXPECT_EQ(notes(), 1);
+    EXPECT_TRUE(exercise->CanUndo());
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].text, "Файл с нотной записью не найден ");
+}
+
+TEST_F(Undo, RestoreKeepsKeysAndDoesNotAddAnAnalysisVoice)
+{
+    ASSERT_TRUE(load("def.xml",
+                     "<MExercise Def=\"TSD major\" CasualTonality=\"2\"><Part><Voice H=\"0\"/>"
+                     "<Tonality type=\"1\" val=\"0\"/></Part></MExercise>"));
+    const int val = exercise->PartTonality[0].val;
+    edit(36);
+    exercise->Undo();
+    EXPECT_EQ(exercise->PartTonality[0].val, val);
+    EXPECT_EQ(SelectNodes(exercise->PartNodes[0], "Voice[@Type='Def']").size(), 1u);
+}
+
+TEST_F(Undo, SaveWritesTheDocumentUnchanged)
+{
+    edit(36);
+    const auto saved = folder / "out" / "saved.xml";
+    exercise->SaveExercise(saved);
+    HarExercis other(ui, random, folder);
+    TimerArea otherTask;
+    ASSERT_TRUE(other.LoadExercise(saved.string(), &otherTask, false));
+    EXPECT_EQ(other.PartCount, 2);
+    EXPECT_EQ(GetAttr(other.PartNodes[0].child("Voice").child("Note"), "High"), "36");
+}

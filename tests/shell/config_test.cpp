@@ -1,0 +1,149 @@
+#include "../document/test_files.h"
+
+#include "document/xml_file.h"
+#include "shell/localization.h"
+#include "shell/settings_file.h"
+#include "shell/tdm.h"
+
+using namespace pw;
+
+TEST(CommandLine, OptionsInPairs)
+{
+    struct Case
+    {
+        std::vector<std::string> args;
+        std::string dataDir, language, menu;
+        bool ok;
+        std::string unknown;
+    };
+    const Case cases[] = {
+        {{}, "/exe/", "Russian", "Menu", true, ""},
+        {{"-d", "/data/", "-l", "English", "-m", "Course"}, "/data/", "English", "Course", true, ""},
+        {{"-l"}, "/exe/", "", "Menu", true, ""},
+        {{"-d"}, "", "Russian", "Menu", true, ""},
+        {{"-m", "Other", "  ", "-x"}, "/exe/", "Russian", "Other", true, ""},
+        {{"-x", "1"}, "/exe/", "Russian", "Menu", false, "-x"},
+        {{"-l", "German", "-q"}, "/exe/", "German", "Menu", false, "-q"},
+    };
+    for (const Case &c : cases) {
+        Tdm tdm {"/exe/", "/exe/", "Russian", "Menu"};
+        const CommandLineResult result = ReadCommandLine(c.args, tdm);
+        EXPECT_EQ(result.ok, c.ok);
+        EXPECT_EQ(result.unknownArgument, c.unknown);
+        EXPECT_EQ(tdm.DataDir, c.dataDir);
+        EXPECT_EQ(tdm.Language, c.language);
+        EXPECT_EQ(tdm.MenuName, c.menu);
+    }
+}
+
+using Settings = TestFolder;
+
+TEST_F(Settings, MissingListsAreAddedAndSavedAtStart)
+{
+    write("parms.xml",
+          "<Parameters Play=\"No\" octoffset0=\"-1\"><MidiInput><Dev>Keys</Dev></MidiInput></Parameters>");
+    SettingsFile settings(folder);
+    settings.LoadAtStart();
+    EXPECT_NE(read(folder / "parms.xml").find("<MidiOutput"), std::string::npos);
+    EXPECT_TRUE(settings.PlayOff());
+    EXPECT_EQ(settings.OctaveOffsets(), (std::array<int, 4> {-1, 0, 0, 0}));
+    EXPECT_EQ(settings.SelectedDevices("MidiInput"), (std::vector<std::string> {"Keys"}));
+}
+
+TEST_F(Settings, UnreadableFileIsReplacedByAnEmptyOne)
+{
+    write("parms.xml", "<Parameters><MidiInput>");
+    SettingsFile settings(folder);
+    settings.LoadAtStart();
+    pugi::xml_document saved;
+    ASSERT_TRUE(LoadXmlFile(saved, folder / "parms.xml"));
+    EXPECT_TRUE(SelectNode(saved, "/Parameters/MidiInput"));
+    EXPECT_TRUE(SelectNode(saved, "/Parameters/MidiOutput"));
+}
+
+TEST_F(Settings, ChangesAreKeptAndWrittenBack)
+{
+    SettingsFile settings(folder);
+    settings.LoadAtStart();
+    settings.Select("MidiOutput", "Software synthesizer", true);
+    settings.Select("MidiOutput", "Software synthesizer", true);
+    settings.Select("MidiOutput", "Out B", true);
+    settings.Select("MidiOutput", "Out B", false);
+    settings.SetPlayOff(true);
+    settings.SetPlayOff(false);
+    settings.SetSpecialMoveType(1);
+    settings.SetOctaveOffsets({1, 0, -2, 0});
+    settings.SetNoMidiMessage(true);
+    settings.Save();
+
+    SettingsFile again(folder);
+    again.LoadAtStart();
+    EXPECT_EQ(again.SelectedDevices("MidiOutput"), (std::vector<std::string> {"Software synthesizer"}));
+    EXPECT_FALSE(again.PlayOff());
+    EXPECT_EQ(again.SpecialMoveType(), 1);
+    EXPECT_EQ(again.OctaveOffsets(), (std::array<int, 4> {1, 0, -2, 0}));
+    EXPECT_TRUE(again.NoMidiMessage());
+    EXPECT_TRUE(again.IsSelected("MidiOutput", "Software synthesizer"));
+    EXPECT_FALSE(again.IsSelected("MidiInput", "Software synthesizer"));
+}
+
+using Localize = TestFolder;
+
+TEST_F(Localize, FileReplacesTextsByIdentifierOnlyForAnotherLanguage)
+{
+    write("Localize.xml",
+          "<Localize><Toolbar><I id=\"Voice0\"></I><I id=\"Voice1\">Voice: tenor</I></Toolbar>"
+          "<Panels><BottomQuest><I id=\"Remains\">Left</I></BottomQuest></Panels></Localize>");
+    Localization russian;
+    russian.Load(folder, "Russian");
+    EXPECT_FALSE(russian.InUse());
+    EXPECT_EQ(russian.Text("Toolbar", "Voice1"), "Голос : Тенор");
+
+    Localization english;
+    english.Load(folder, "English");
+    EXPECT_TRUE(english.InUse());
+    EXPECT_EQ(english.Text("Toolbar", "Voice0"), ""); // present but empty blanks it
+    EXPECT_EQ(english.Text("Toolbar", "Voice1"), "Voice: tenor");
+    EXPECT_EQ(english.Text("Toolbar", "Voice2"), "Голос : Альт"); // missing keeps the default
+    EXPECT_EQ(english.BottomQuest("Remains"), "Left"); // at any depth
+    EXPECT_EQ(english.BottomQuest("Completed"), "Решено");
+}
+
+TEST_F(Localize, BrokenOrMissingFileKeepsTheBuiltInTexts)
+{
+    Localization none;
+    none.Load(folder, "English");
+    EXPECT_FALSE(none.InUse());
+    write("Localize.xml", "<Localize><Toolbar>");
+    Localization broken;
+    broken.Load(folder, "English");
+    EXPECT_EQ(broken.Text("Result", "MarkHeader"), "Ваша оценка");
+}
+
+TEST(LocalizeBundled, EnglishFileCoversEveryIdentifier)
+{
+    Localization english;
+    english.Load(PARTWRITER_BUNDLED_DATA, "English");
+    ASSERT_TRUE(english.InUse());
+    for (const pugi::xpath_node &item : SelectNodes(english.Document(), "//I")) {
+        const std::string section = item.node().parent().name();
+        const std::string id = GetAttr(item.node(), "id");
+        EXPECT_FALSE(Localization::Default(section, id).empty())
+            << section << "/" << id << " is not a known text";
+        EXPECT_FALSE(NodeText(item).empty()) << section << "/" << id;
+    }
+    EXPECT_EQ(english.Text("Toolbar", "Voice0"), "Voice: bass");
+    EXPECT_EQ(english.BottomQuest("RegimDirect"), "Go to the next exercise only when asked");
+}
+
+using Variant = TestFolder;
+
+TEST_F(Variant, LanguageVariantIsUsedWhenItExists)
+{
+    write("html/theoryEnglish.html", "x");
+    EXPECT_EQ(LanguageVariant(folder, "html\\theory.html", "English"), "html\\theoryEnglish.html");
+    EXPECT_EQ(LanguageVariant(folder, "html\\other.html", "English"), "html\\other.html");
+    EXPECT_EQ(LanguageVariant(folder, "html\\theory.html", "Russian"), "html\\theory.html");
+    write("Englishreadme", "x");
+    EXPECT_EQ(LanguageVariant(folder, "readme", "English"), "Englishreadme");
+}
