@@ -64,12 +64,8 @@ bool HarExercis::LoadExercise(const std::string &fileName, TimerArea *task, bool
     std::vector<XmlNode> parts;
     for (XmlNode part : exercise.children("Part"))
         parts.push_back(part);
-    if (restore) {
-        for (int p = 0; p < PartCount; ++p) {
-            if (PartOrder[static_cast<std::size_t>(p)] >= static_cast<int>(parts.size()))
-                throw RangeError("The undo snapshot does not hold the parts of this exercise");
-        }
-    }
+    if (restore)
+        dropPartsMissingFrom(static_cast<int>(parts.size()));
     std::unique_ptr<pugi::xml_document> previous = std::exchange(Doc, std::move(loaded));
     PartList = std::move(parts);
 
@@ -129,6 +125,40 @@ void HarExercis::copyTaskLimits(XmlNode exercise)
         Task->Attempts = 0;
         Task->Successes = 0;
     }
+}
+
+// A snapshot taken before a part was added holds fewer parts than are shown: the parts it does
+// not hold go, so that undoing "Insert new Part" takes the part away again.
+void HarExercis::dropPartsMissingFrom(int available)
+{
+    int kept = 0;
+    for (int p = 0; p < PartCount; ++p) {
+        if (PartOrder[static_cast<std::size_t>(p)] >= available)
+            break;
+        ++kept;
+    }
+    for (int p = kept; p < PartCount; ++p) {
+        if (PartOrder[static_cast<std::size_t>(p)] < available)
+            throw RangeError("The undo snapshot does not hold the parts of this exercise");
+    }
+    if (kept == PartCount)
+        return;
+    const auto size = static_cast<std::size_t>(kept);
+    PartNodes.resize(size);
+    PartOrder.resize(size);
+    PartTonality.resize(size);
+    PartDef.resize(size);
+    PartCheckType.resize(size);
+    PartTacts.resize(size);
+    PartLengthVoice.resize(size);
+    PartCurVoice.resize(size);
+    PartCurTact.resize(size);
+    PartCurPos.resize(size);
+    PartErrors.resize(size);
+    PartDone.resize(size);
+    PartVoiceFree.resize(size);
+    PartCount = kept;
+    CurPart = std::min(CurPart, std::max(0, kept - 1));
 }
 
 void HarExercis::restoreParts()

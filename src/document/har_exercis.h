@@ -123,6 +123,7 @@ private:
     std::unique_ptr<pugi::xml_document> readExerciseFile(const std::string &fileName);
     void readExerciseFlags(XmlNode exercise);
     void copyTaskLimits(XmlNode exercise);
+    void dropPartsMissingFrom(int available);
     void restoreParts();
     bool chooseParts(XmlNode exercise);
     void setUpParts(XmlNode exercise);

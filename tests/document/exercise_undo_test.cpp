@@ -1,6 +1,7 @@
 #include "test_exercises.h"
 
 #include "document/xml_access.h"
+#include "document/xml_file.h"
 
 #include <filesystem>
 
@@ -147,4 +148,20 @@ TEST_F(Undo, SaveWritesTheDocumentUnchanged)
     ASSERT_TRUE(other.LoadExercise(saved.string(), &otherTask, false));
     EXPECT_EQ(other.PartCount, 2);
     EXPECT_EQ(GetAttr(other.PartNodes[0].child("Voice").child("Note"), "High"), "36");
+}
+
+TEST_F(Undo, SnapshotWithFewerPartsDropsTheLaterOnes)
+{
+    // The step added the second part: its snapshot holds only the first.
+    exercise->SaveSnapshot();
+    exercise->PushUndoStep("Insert new Part");
+    pugi::xml_document before;
+    ASSERT_TRUE(LoadXmlText(before, "<MExercise><Part><Voice H=\"0\"/></Part></MExercise>"));
+    SaveXmlFile(before, exercise->SnapshotPath(0));
+    exercise->CurPart = 1;
+
+    exercise->Undo();
+    EXPECT_EQ(exercise->PartCount, 1);
+    EXPECT_EQ(exercise->PartTacts.size(), 1u);
+    EXPECT_EQ(exercise->CurPart, 0);
 }
