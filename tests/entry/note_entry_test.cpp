@@ -168,7 +168,7 @@ TEST_F(NoteEntryTest, VoiceChangeClampsTheCursorToTheNewVoice)
     exercise->PartCurPos[0] = 3;
     entry->VoiceUp();
     EXPECT_EQ(voice(), 1);
-    EXPECT_LE(pos(), 1);
+    EXPECT_EQ(pos(), 1);
     entry->VoiceUp();
     EXPECT_EQ(voice(), 2);
     EXPECT_EQ(pos(), 0);
