@@ -1,0 +1,242 @@
+// The cursor and voice commands of note entry, and where the cursor goes after an insertion.
+
+#include "entry/note_entry.h"
+#include "entry/voice_notes.h"
+
+#include "document/har_exercis.h"
+
+namespace pw {
+
+int NoteEntry::scrollAndRedraw()
+{
+    const int rows = m_view.CursorScrollRows();
+    m_view.DrawCursor(true);
+    return rows;
+}
+
+int NoteEntry::firstEditableInOrder() const
+{
+    const int *order = VoiceOrderOf(m_ex.SpecialMoveType);
+    for (int i = 0; i < 4; ++i) {
+        if (editable(order[i]))
+            return order[i];
+    }
+    return -1;
+}
+
+void NoteEntry::changeVoice(int newVoice)
+{
+    voice() = newVoice;
+    clampCursorToVoice();
+}
+
+// After a voice change the cursor must stand on or just after the new voice's notes.
+void NoteEntry::clampCursorToVoice()
+{
+    if (voice() < 0)
+        return;
+    VoiceNotes notes(m_ex, part(), voice());
+    const int measures = notes.measuresWithNotes();
+    if (measures < tact())
+        tact() = std::max(0, measures - 1);
+    if (notes.count() == 0)
+        pos() = 0;
+    else if (pos() > notes.countIn(tact()))
+        pos() = std::max(0, notes.countIn(tact()) - 1);
+}
+
+bool NoteEntry::cursorNoteAlignedInEveryVoice(const VoiceNotes &current) const
+{
+    const auto p = static_cast<std::size_t>(part());
+    for (int v = 0; v < 4; ++v) {
+        if (!editable(v) || v == m_ex.PartCurVoice[p])
+            continue;
+        VoiceNotes other(m_ex, part(), v);
+        if (!AlignedNote(m_ex.PartNodes[p], m_ex.PartTacts[p], current.slot(), m_ex.PartCurTact[p],
+                         m_ex.PartCurPos[p], other.slot()))
+            return false;
+    }
+    return true;
+}
+
+int NoteEntry::AdvanceAfterInsert()
+{
+    if (AdvanceMode() == 2)
+        return CursorRight();
+    if (part() < 0 || part() >= m_ex.PartCount || voice() < 0)
+        return 0;
+    const int *order = VoiceOrderOf(m_ex.SpecialMoveType);
+    int last = -1;
+    for (int i = 3; i >= 0 && last < 0; --i) {
+        if (editable(order[i]))
+            last = order[i];
+    }
+    if (voice() != last) {
+        int at = 0;
+        while (at < 4 && order[at] != voice())
+            ++at;
+        for (int i = at + 1; i < 4; ++i) {
+            if (editable(order[i])) {
+                changeVoice(order[i]);
+                return m_view.CursorScrollRows();
+            }
+        }
+        return 0;
+    }
+
+    const auto p = static_cast<std::size_t>(part());
+    VoiceNotes current(m_ex, part(), voice());
+    for (int i = 0; i < 4; ++i) {
+        const int v = order[i];
+        if (!editable(v))
+            continue;
+        VoiceNotes other(m_ex, part(), v);
+        if (!AlignedNote(m_ex.PartNodes[p], m_ex.PartTacts[p], current.slot(), tact(), pos(), other.slot())) {
+            changeVoice(v);
+            return 0;
+        }
+    }
+    for (int v = 0; v < 4; ++v) {
+        if (editable(v) && v != voice()) {
+            voice() = v;
+            break;
+        }
+    }
+    return CursorRight();
+}
+
+int NoteEntry::CursorRight()
+{
+    if (part() < 0 || part() >= m_ex.PartCount || voice() < 0)
+        return 0;
+    {
+        VoiceNotes current(m_ex, part(), voice());
+        int editableVoices = 0;
+        for (int v = 0; v < 4; ++v)
+            editableVoices += editable(v) ? 1 : 0;
+        const int slack = editableVoices == 1 ? 1 : 0;
+        if (current.count() + slack < absoluteIndex(current) || !cursorNoteAlignedInEveryVoice(current))
+            return 0;
+    }
+    if (m_ex.AlwaysBass)
+        voice() = firstEditableInOrder();
+
+    m_view.DrawCursor(false);
+    const auto p = static_cast<std::size_t>(part());
+    Tacts &tacts = m_ex.PartTacts[p];
+    VoiceNotes current(m_ex, part(), voice());
+    const NSize sum = current.sumThrough(tact(), pos());
+    const bool measureFull
+        = tact() < tacts.TactCount && sum.CompareTo(tacts.TactSize[static_cast<std::size_t>(tact())]) == 0;
+    if (!measureFull) {
+        if (pos() < current.countIn(tact()))
+            ++pos();
+    } else if (tact() < tacts.TactCount - 1) {
+        ++tact();
+        pos() = 0;
+    } else if (m_ex.HasFixedLength) {
+        tact() = 0;
+        pos() = 0;
+    } else if (sum.CompareTo(NominalTactSize(m_ex.PartNodes[p], tact())) == 0) {
+        tacts.SetTactCount(tacts.TactCount + 1);
+        tact() = tacts.TactCount - 1;
+        pos() = 0;
+        m_view.RelayoutPart(part());
+    } else {
+        ++pos();
+    }
+    return scrollAndRedraw();
+}
+
+int NoteEntry::CursorLeft()
+{
+    if (part() < 0 || part() >= m_ex.PartCount || voice() < 0)
+        return 0;
+    m_view.DrawCursor(false);
+    VoiceNotes current(m_ex, part(), voice());
+    if (pos() > 0) {
+        --pos();
+    } else if (tact() > 0) {
+        --tact();
+        pos() = std::max(0, current.countIn(tact()) - 1);
+    } else if (AdvanceMode() == 1 && current.count() > 0) {
+        const int last = current.measuresWithNotes() - 1;
+        const int notesInLast = current.countIn(last);
+        const bool complete
+            = current.sumThrough(last, notesInLast - 1)
+                  .CompareTo(NominalTactSize(m_ex.PartNodes[static_cast<std::size_t>(part())], last))
+            == 0;
+        tact() = last;
+        pos() = complete ? notesInLast - 1 : notesInLast;
+    }
+    if (m_ex.AlwaysBass)
+        voice() = firstEditableInOrder();
+    return scrollAndRedraw();
+}
+
+int NoteEntry::VoiceUp()
+{
+    if (part() < 0 || part() >= m_ex.PartCount || voice() < 0)
+        return 0;
+    int target = -1;
+    for (int v = voice() + 1; v < 4 && target < 0; ++v) {
+        if (editable(v))
+            target = v;
+    }
+    if (target < 0)
+        return 0;
+    voice() = target;
+    // Step back until the new voice reaches the cursor; each step moves left by one place.
+    for (int guard = 0; guard < 1000; ++guard) {
+        VoiceNotes notes(m_ex, part(), voice());
+        if (notes.count() >= absoluteIndex(notes) || (tact() == 0 && pos() == 0))
+            break;
+        CursorLeft();
+        voice() = target;
+    }
+    clampCursorToVoice();
+    return m_view.CursorScrollRows();
+}
+
+int NoteEntry::VoiceDown()
+{
+    if (part() < 0 || part() >= m_ex.PartCount || voice() < 0)
+        return 0;
+    for (int v = voice() - 1; v >= 0; --v) {
+        if (editable(v)) {
+            changeVoice(v);
+            return m_view.CursorScrollRows();
+        }
+    }
+    return 0;
+}
+
+void NoteEntry::SelectVoice(int v)
+{
+    if (part() >= 0 && part() < m_ex.PartCount && editable(v))
+        voice() = v;
+}
+
+bool NoteEntry::CanChangeVoice(int direction) const
+{
+    if (part() < 0 || part() >= m_ex.PartCount)
+        return false;
+    const int current = m_ex.PartCurVoice[static_cast<std::size_t>(part())];
+    if (direction > 0) {
+        for (int v = current + 1; v < 4; ++v) {
+            if (editable(v))
+                return true;
+        }
+        return false;
+    }
+    if (direction < 0) {
+        for (int v = current - 1; v >= 0; --v) {
+            if (editable(v))
+                return true;
+        }
+        return false;
+    }
+    return true;
+}
+
+} // namespace pw

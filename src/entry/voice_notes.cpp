@@ -1,0 +1,71 @@
+#include "entry/voice_notes.h"
+
+namespace pw {
+
+namespace {
+XmlNode findNoteVoice(XmlNode part, int voice)
+{
+    for (XmlNode v : part.children("Voice")) {
+        const std::string type = GetAttr(v, "Type");
+        if ((type.empty() || type == "Notes") && GetAttrInt(v, "H", 0) == voice)
+            return v;
+    }
+    return {};
+}
+} // namespace
+
+VoiceNotes::VoiceNotes(HarExercis &ex, int part, int voice)
+    : m_tacts(ex.PartTacts[static_cast<std::size_t>(part)])
+{
+    XmlNode partNode = ex.PartNodes[static_cast<std::size_t>(part)];
+    m_slot = ex.PartTacts[static_cast<std::size_t>(part)].VoiceSlot(partNode, voice, "");
+    m_voice = findNoteVoice(partNode, voice);
+    if (!m_voice)
+        m_voice = AddChild(partNode, "Voice", {"H", std::to_string(voice)});
+    for (XmlNode note : m_voice.children("Note"))
+        m_notes.push_back(note);
+}
+
+XmlNode VoiceNotes::at(int index) const
+{
+    return index >= 0 && index < count() ? m_notes[static_cast<std::size_t>(index)] : XmlNode();
+}
+
+int VoiceNotes::measuresWithNotes() const
+{
+    return static_cast<int>(m_tacts.TactEnd[static_cast<std::size_t>(m_slot)].size());
+}
+
+int VoiceNotes::firstOf(int tact) const
+{
+    return m_tacts.FirstNoteOf(m_slot, tact);
+}
+
+int VoiceNotes::countIn(int tact) const
+{
+    const auto &ends = m_tacts.TactEnd[static_cast<std::size_t>(m_slot)];
+    if (tact < 0 || tact >= static_cast<int>(ends.size()))
+        return 0;
+    return ends[static_cast<std::size_t>(tact)] - firstOf(tact) + 1;
+}
+
+NSize VoiceNotes::sumThrough(int tact, int pos) const
+{
+    NSize sum;
+    const int first = firstOf(tact);
+    for (int i = first; i <= first + pos; ++i) {
+        if (XmlNode note = at(i))
+            sum.AddNote(note);
+    }
+    return sum;
+}
+
+NSize NominalTactSize(XmlNode part, int tact)
+{
+    if (tact == 0 && GetAttrInt(part, "FirstTactZna", 0) != 0)
+        return NSize(GetAttrInt(part, "FirstTactChi", 0), GetAttrInt(part, "FirstTactZna", 0));
+    XmlNode size = part.child("Size");
+    return NSize(GetAttrInt(size, "chi", 0), GetAttrInt(size, "zna", 0));
+}
+
+} // namespace pw
