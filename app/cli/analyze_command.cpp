@@ -1,6 +1,7 @@
 // partwriter-cli analyze: every chord of an exercise analysed as if its notes were entered one by
 // one, for checking an exercise against the rule base.
 
+#include "analysis_json.h"
 #include "command.h"
 #include "exercise_session.h"
 #include "json_line.h"
@@ -14,21 +15,6 @@
 namespace pwcli {
 
 namespace {
-
-Json analysisJson(pw::XmlNode part)
-{
-    Json analysis = Json::array();
-    pw::XmlNode voice = pw::SelectNode(part, "Voice[@Type='Def']");
-    for (pw::XmlNode note : voice.children("Note")) {
-        Json entry {{"text", pw::GetAttr(note, "Text")}};
-        for (const char *attr : {"T", "S", "L", "M", "TT"})
-            entry[attr] = pw::GetAttr(note, attr);
-        entry["move"] = pw::GetAttr(note, "Move");
-        entry["err"] = pw::GetAttr(note, "Err");
-        analysis.push_back(entry);
-    }
-    return analysis;
-}
 
 int runAnalyze(const ExerciseOptions &options)
 {
@@ -49,7 +35,7 @@ int runAnalyze(const ExerciseOptions &options)
         const std::string &def = ex.PartDef[static_cast<std::size_t>(p)];
         parts.push_back(Json {{"def", def},
                               {"voicesCount", definitor.GroupVoicesCount(def)},
-                              {"analysis", analysisJson(ex.PartNodes[static_cast<std::size_t>(p)])}});
+                              {"analysis", AnalysisJson(ex.PartNodes[static_cast<std::size_t>(p)])}});
     }
     std::cout << JsonLine(Json {{"parts", parts}}) << '\n';
     return 0;

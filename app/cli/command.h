@@ -16,5 +16,6 @@ void AddFormulaCommand(CLI::App &app, CommandRun &chosen);
 void AddAnalyzeCommand(CLI::App &app, CommandRun &chosen);
 void AddRenderCommand(CLI::App &app, CommandRun &chosen);
 void AddLayoutCommand(CLI::App &app, CommandRun &chosen);
+void AddEnterCommand(CLI::App &app, CommandRun &chosen);
 
 } // namespace pwcli

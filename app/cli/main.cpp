@@ -16,6 +16,7 @@ int main(int argc, char **argv)
     pwcli::AddAnalyzeCommand(app, chosen);
     pwcli::AddRenderCommand(app, chosen);
     pwcli::AddLayoutCommand(app, chosen);
+    pwcli::AddEnterCommand(app, chosen);
 
     try {
         app.parse(argc, argv);

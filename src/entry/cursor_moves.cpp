@@ -134,16 +134,18 @@ int NoteEntry::CursorRight()
     } else if (tact() < tacts.TactCount - 1) {
         ++tact();
         pos() = 0;
+    } else if (sum.CompareTo(NominalTactSize(m_ex.PartNodes[p], tact())) != 0) {
+        // The last measure is only as long as what is written so far: it is not full yet, even in
+        // an exercise of fixed length.
+        ++pos();
     } else if (m_ex.HasFixedLength) {
         tact() = 0;
         pos() = 0;
-    } else if (sum.CompareTo(NominalTactSize(m_ex.PartNodes[p], tact())) == 0) {
+    } else {
         tacts.SetTactCount(tacts.TactCount + 1);
         tact() = tacts.TactCount - 1;
         pos() = 0;
         m_view.RelayoutPart(part());
-    } else {
-        ++pos();
     }
     return scrollAndRedraw();
 }

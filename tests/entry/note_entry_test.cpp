@@ -269,3 +269,13 @@ TEST_F(NoteEntryTest, UndoOfAnInsertionRestoresNotesAnalysisAndCursor)
     EXPECT_EQ(pos(), 0);
     EXPECT_NE(GetAttr(SelectNode(exercise->PartNodes[0], "Voice[@Type='Def']/Note"), "Text"), "T");
 }
+
+TEST_F(NoteEntryTest, FixedLengthWithoutAGivenVoiceMovesOnInsideTheLastMeasure)
+{
+    ASSERT_TRUE(loadPart("FixedLength=\"Y\""));
+    for (int midi : {48, 55, 60, 64})
+        play(midi);
+    EXPECT_EQ(tact(), 0);
+    EXPECT_EQ(pos(), 1);
+    EXPECT_EQ(voice(), 0);
+}

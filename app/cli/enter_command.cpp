@@ -1,0 +1,217 @@
+// partwriter-cli enter: notes and commands applied to an exercise as the main window applies them,
+// for trying an exercise (and the analysis of a solution) without the GUI.
+
+#include "analysis_json.h"
+#include "command.h"
+#include "exercise_session.h"
+#include "json_line.h"
+#include "staff_view.h"
+
+#include "entry/computer_keys.h"
+#include "entry/note_entry.h"
+#include "harmony/definitor.h"
+#include "platform/qpainter_canvas.h"
+#include "platform/recording_canvas.h"
+#include "staff/staff_paint.h"
+
+#include <cctype>
+#include <functional>
+#include <iostream>
+#include <memory>
+#include <optional>
+#include <regex>
+
+namespace pwcli {
+
+namespace {
+
+struct EnterOptions
+{
+    ExerciseOptions exercise;
+    int order = 0;
+    bool alwaysBass = false;
+    std::string save;
+    std::vector<std::string> tokens;
+};
+
+using Step = std::function<void(pw::NoteEntry &, pw::HarExercis &)>;
+
+void playNote(pw::NoteEntry &entry, int midi)
+{
+    if (entry.InsertFromMidi(midi) == 0)
+        entry.AdvanceAfterInsert();
+}
+
+void playRest(pw::NoteEntry &entry, pw::HarExercis &ex)
+{
+    if (entry.InsertNote(ex.CurrentLength(), -1, ex.CurrentDot()) == 0)
+        entry.AdvanceAfterInsert();
+}
+
+std::optional<int> keyCode(const std::string &text)
+{
+    if (text.size() != 1)
+        return std::nullopt;
+    const char c = text[0];
+    if (std::isalpha(static_cast<unsigned char>(c)))
+        return std::toupper(static_cast<unsigned char>(c));
+    switch (c) {
+    case ';':
+        return pw::keys::Semicolon;
+    case '\'':
+        return pw::keys::Apostrophe;
+    case ']':
+        return pw::keys::BracketRight;
+    case '\\':
+        return pw::keys::Backslash;
+    case '/':
+        return pw::keys::Slash;
+    default:
+        return std::nullopt;
+    }
+}
+
+// One token as a step, or nothing when the token is unknown.
+std::optional<Step> parseToken(const std::string &token)
+{
+    static const std::regex number(R"(^-?\d{1,3}$)");
+    if (std::regex_match(token, number)) {
+        const int midi = std::stoi(token);
+        return [midi](pw::NoteEntry &entry, pw::HarExercis &) { playNote(entry, midi); };
+    }
+    if (token == "r")
+        return playRest;
+    if (token.rfind("k:", 0) == 0) {
+        const std::optional<int> key = keyCode(token.substr(2));
+        if (!key || pw::StepFromKey(*key) == pw::NoStep)
+            return std::nullopt;
+        return [key = *key](pw::NoteEntry &entry, pw::HarExercis &ex) {
+            const int midi = pw::MidiNoteFromKey(key, ex.CurrentVoice(), 0);
+            if (midi == pw::RestNote)
+                playRest(entry, ex);
+            else
+                playNote(entry, midi);
+        };
+    }
+    if (token == "len:2" || token == "len:4" || token == "len:8" || token == "len:16") {
+        const int length = std::stoi(token.substr(4));
+        return [length](pw::NoteEntry &, pw::HarExercis &ex) { ex.SetLength(length, 0); };
+    }
+    if (token == "dot")
+        return [](pw::NoteEntry &, pw::HarExercis &ex) {
+            ex.SetLength(ex.CurrentLength(), 1 - ex.CurrentDot());
+        };
+    if (token == "voice:0" || token == "voice:1" || token == "voice:2" || token == "voice:3") {
+        const int voice = token.back() - '0';
+        return [voice](pw::NoteEntry &entry, pw::HarExercis &) { entry.SelectVoice(voice); };
+    }
+    static const std::map<std::string, Step> commands {
+        {"right", [](pw::NoteEntry &e, pw::HarExercis &) { e.CursorRight(); }},
+        {"left", [](pw::NoteEntry &e, pw::HarExercis &) { e.CursorLeft(); }},
+        {"up", [](pw::NoteEntry &e, pw::HarExercis &) { e.VoiceUp(); }},
+        {"down", [](pw::NoteEntry &e, pw::HarExercis &) { e.VoiceDown(); }},
+        {"del", [](pw::NoteEntry &e, pw::HarExercis &) { e.DeleteNoteAtCursor(); }},
+        {"bh", [](pw::NoteEntry &e, pw::HarExercis &) { e.ToggleExemption(); }},
+        {"partdown", [](pw::NoteEntry &e, pw::HarExercis &) { e.PartDown(); }},
+        {"partup", [](pw::NoteEntry &e, pw::HarExercis &) { e.PartUp(); }},
+        {"undo", [](pw::NoteEntry &, pw::HarExercis &ex) { ex.Undo(); }},
+    };
+    const auto found = commands.find(token);
+    if (found == commands.end())
+        return std::nullopt;
+    return found->second;
+}
+
+Json voicesJson(pw::XmlNode part)
+{
+    Json voices = Json::array();
+    for (pw::XmlNode voice : part.children("Voice")) {
+        Json notes = Json::array();
+        for (pw::XmlNode note : voice.children("Note")) {
+            notes.push_back(Json {{"high", pw::GetAttrInt(note, "High", 0)},
+                                  {"long", pw::GetAttrInt(note, "Long", 0)},
+                                  {"p", pw::GetAttrInt(note, "P", 0)}});
+        }
+        voices.push_back(Json {
+            {"h", pw::GetAttrInt(voice, "H", 0)}, {"type", pw::GetAttr(voice, "Type")}, {"notes", notes}});
+    }
+    return voices;
+}
+
+int runEnter(const EnterOptions &options)
+{
+    std::vector<Step> steps;
+    for (const std::string &token : options.tokens) {
+        std::optional<Step> step = parseToken(token);
+        if (!step) {
+            std::cerr << "error: unknown token '" << token << "'\n";
+            return 2;
+        }
+        steps.push_back(std::move(*step));
+    }
+
+    ExerciseSession session(options.exercise);
+    pw::HarExercis &ex = session.exercise;
+    ex.SpecialMoveType = options.order;
+    ex.AlwaysBass = options.alwaysBass;
+    if (!session.load()) {
+        std::cout << JsonLine(Json {{"status", -1}, {"error", session.error()}}) << '\n';
+        return 1;
+    }
+    pw::TMusDefinitor definitor(options.exercise.dataFolder() / "xml" / "definitor.xml", session.ui);
+    pw::NullEntryView view;
+    pw::NoteEntry entry(ex, definitor, session.ui, view);
+    for (const Step &step : steps)
+        step(entry, ex);
+
+    // The error counts are what one drawing of the exercise at 1280x800 finds.
+    pw::QtBitmapLoader loader;
+    const std::unique_ptr<pw::MParms> parms = LoadNotationParameters(loader, session.ui);
+    pw::RecordingCanvas canvas;
+    parms->SetViewport(0, 1280, 0, 800);
+    pw::PaintAll(ex, canvas, *parms, session.ui, 0);
+
+    Json parts = Json::array();
+    for (int p = 0; p < ex.PartCount; ++p) {
+        const auto i = static_cast<std::size_t>(p);
+        parts.push_back(Json {{"voices", voicesJson(ex.PartNodes[i])},
+                              {"analysis", AnalysisJson(ex.PartNodes[i])},
+                              {"done", static_cast<bool>(ex.PartDone[i])},
+                              {"errors", ex.PartErrors[i]}});
+    }
+    const bool hasPart = ex.CurPart >= 0 && ex.CurPart < ex.PartCount;
+    const auto cur = static_cast<std::size_t>(hasPart ? ex.CurPart : 0);
+    const Json cursor {{"part", ex.CurPart},
+                       {"voice", ex.CurrentVoice()},
+                       {"tact", hasPart ? ex.PartCurTact[cur] : 0},
+                       {"pos", hasPart ? ex.PartCurPos[cur] : 0}};
+    std::cout << JsonLine(Json {
+        {"parts", parts}, {"cursor", cursor}, {"canUndo", ex.CanUndo()}, {"insertions", ex.InsertCount}})
+              << '\n';
+    if (!options.save.empty())
+        ex.SaveExercise(options.save);
+    return 0;
+}
+
+} // namespace
+
+void AddEnterCommand(CLI::App &app, CommandRun &chosen)
+{
+    auto options = std::make_shared<EnterOptions>();
+    CLI::App *command = app.add_subcommand(
+        "enter", "apply notes and commands to an exercise as the main window does, as JSON");
+    options->exercise.addTo(*command, true);
+    command
+        ->add_option("--order", options->order,
+                     "voice order: 0 bass-tenor-alto-soprano, 1 bass-soprano-alto-tenor")
+        ->check(CLI::Range(0, 1));
+    command->add_flag("--always-bass", options->alwaysBass, "every cursor move returns to the bass");
+    command->add_option("--save", options->save, "write the document to this file afterwards");
+    command->add_option(
+        "TOKENS", options->tokens,
+        "after --: MIDI note numbers, r, k:X, len:L, dot, voice:V, right, left, up, down, del, bh, "
+        "partdown, partup, undo");
+    command->callback([options, &chosen] { chosen = [options] { return runEnter(*options); }; });
+}
+
+} // namespace pwcli
