@@ -16,19 +16,7 @@ namespace pw {
 
 namespace {
 
-constexpr int VoiceOrder[2][4] = {{0, 1, 2, 3}, {0, 3, 2, 1}};
 constexpr int MaxPartDraws = 1000;
-
-// The note voice of a part with the given H (analysis and text voices do not count).
-XmlNode noteVoice(XmlNode part, int voice)
-{
-    for (XmlNode v : part.children("Voice")) {
-        const std::string type = GetAttr(v, "Type");
-        if ((type.empty() || type == "Notes") && GetAttrInt(v, "H", 0) == voice)
-            return v;
-    }
-    return {};
-}
 
 } // namespace
 
@@ -265,7 +253,7 @@ void HarExercis::setFreeVoices(int p, XmlNode exercise, int &lastFixedVoice)
     auto &free = PartVoiceFree[i];
     if (!GetAttr(part, "OnlyVoices").empty() && !EditMode) {
         for (int v = 0; v < 4; ++v)
-            free[static_cast<std::size_t>(v)] = static_cast<bool>(noteVoice(part, v));
+            free[static_cast<std::size_t>(v)] = static_cast<bool>(NoteVoice(part, v));
         return;
     }
     const std::string partFixed = GetAttr(part, "FixedVoice");
@@ -273,7 +261,7 @@ void HarExercis::setFreeVoices(int p, XmlNode exercise, int &lastFixedVoice)
     for (int v = 0; v < 4; ++v) {
         const std::string number = std::to_string(v);
         const bool fixed = !EditMode
-            && (!GetAttr(noteVoice(part, v), "Fixed").empty() || partFixed == number
+            && (!GetAttr(NoteVoice(part, v), "Fixed").empty() || partFixed == number
                 || (partFixed.empty() && exerciseFixed == number));
         free[static_cast<std::size_t>(v)] = !fixed;
         if (fixed)
@@ -292,7 +280,7 @@ void HarExercis::chooseCurrentVoice(int p)
     int current = named;
     if (!free[static_cast<std::size_t>(named)]) {
         current = -1;
-        for (int v : VoiceOrder[SpecialMoveType == 1 ? 1 : 0]) {
+        for (int v : VoiceOrderOf(SpecialMoveType)) {
             if (free[static_cast<std::size_t>(v)]) {
                 current = v;
                 break;
@@ -308,7 +296,7 @@ void HarExercis::applyProportionalLimit(XmlNode exercise, int lastFixedVoice)
 {
     if (!Task || GetAttr(exercise, "TimerProportional") != "Y" || lastFixedVoice < 0 || PartNodes.empty())
         return;
-    XmlNode given = noteVoice(PartNodes.front(), lastFixedVoice);
+    XmlNode given = NoteVoice(PartNodes.front(), lastFixedVoice);
     if (!given)
         return;
     const auto notes = std::distance(given.children("Note").begin(), given.children("Note").end());

@@ -21,6 +21,14 @@ inline constexpr int UndoSlotCount = 9;
 // Voice numbers.
 inline constexpr int Bass = 0, Tenor = 1, Alto = 2, Soprano = 3;
 
+// The order in which voices are tried, by the settings' specialmovetype: 0 bass-tenor-alto-soprano,
+// 1 bass-soprano-alto-tenor.
+inline const std::array<int, 4> &VoiceOrderOf(int specialMoveType)
+{
+    static constexpr std::array<std::array<int, 4>, 2> orders {{{0, 1, 2, 3}, {0, 3, 2, 1}}};
+    return orders[specialMoveType == 1 ? 1 : 0];
+}
+
 // A part's key: type 0 minor, 1 major; val >= 1 flats, val <= 0 -val sharps.
 struct Tonality
 {

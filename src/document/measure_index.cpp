@@ -5,9 +5,28 @@
 
 namespace pw {
 
+bool IsNoteVoiceType(std::string_view type)
+{
+    return type.empty() || type == "Notes";
+}
+
+bool IsNoteVoice(XmlNode voice)
+{
+    return IsNoteVoiceType(GetAttr(voice, "Type"));
+}
+
+XmlNode NoteVoice(XmlNode part, int voice)
+{
+    for (XmlNode v : part.children("Voice")) {
+        if (IsNoteVoice(v) && GetAttrInt(v, "H", 0) == voice)
+            return v;
+    }
+    return {};
+}
+
 int Tacts::SlotIdentity(int voice, std::string_view type)
 {
-    if (type.empty() || type == "Notes")
+    if (IsNoteVoiceType(type))
         return voice;
     return type == "Def" ? AnalysisSlotId : TextSlotId;
 }

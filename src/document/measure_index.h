@@ -48,6 +48,12 @@ private:
 // Rebuilds the index of a part from its notes: a measure closes when a voice fills it exactly.
 void BuildTacts(XmlNode part, Tacts &tacts);
 
+// Voices of Type "" or "Notes" hold notes; "Def", "Text" and "TextNote" hold labels.
+bool IsNoteVoiceType(std::string_view type);
+bool IsNoteVoice(XmlNode voice);
+// The part's first note voice with the given H, or no node.
+XmlNode NoteVoice(XmlNode part, int voice);
+
 // The Voice element of a slot: the slot-th Voice child of the part.
 XmlNode VoiceOfSlot(XmlNode part, int slot);
 

@@ -16,10 +16,10 @@ int NoteEntry::scrollAndRedraw()
 
 int NoteEntry::firstEditableInOrder() const
 {
-    const int *order = VoiceOrderOf(m_ex.SpecialMoveType);
+    const auto &order = VoiceOrderOf(m_ex.SpecialMoveType);
     for (int i = 0; i < 4; ++i) {
-        if (editable(order[i]))
-            return order[i];
+        if (editable(order[static_cast<std::size_t>(i)]))
+            return order[static_cast<std::size_t>(i)];
     }
     return -1;
 }
@@ -65,19 +65,19 @@ int NoteEntry::AdvanceAfterInsert()
         return CursorRight();
     if (part() < 0 || part() >= m_ex.PartCount || voice() < 0)
         return 0;
-    const int *order = VoiceOrderOf(m_ex.SpecialMoveType);
+    const auto &order = VoiceOrderOf(m_ex.SpecialMoveType);
     int last = -1;
     for (int i = 3; i >= 0 && last < 0; --i) {
-        if (editable(order[i]))
-            last = order[i];
+        if (editable(order[static_cast<std::size_t>(i)]))
+            last = order[static_cast<std::size_t>(i)];
     }
     if (voice() != last) {
         int at = 0;
-        while (at < 4 && order[at] != voice())
+        while (at < 4 && order[static_cast<std::size_t>(at)] != voice())
             ++at;
         for (int i = at + 1; i < 4; ++i) {
-            if (editable(order[i])) {
-                changeVoice(order[i]);
+            if (editable(order[static_cast<std::size_t>(i)])) {
+                changeVoice(order[static_cast<std::size_t>(i)]);
                 return m_view.CursorScrollRows();
             }
         }
@@ -87,7 +87,7 @@ int NoteEntry::AdvanceAfterInsert()
     const auto p = static_cast<std::size_t>(part());
     VoiceNotes current(m_ex, part(), voice());
     for (int i = 0; i < 4; ++i) {
-        const int v = order[i];
+        const int v = order[static_cast<std::size_t>(i)];
         if (!editable(v))
             continue;
         VoiceNotes other(m_ex, part(), v);

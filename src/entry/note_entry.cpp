@@ -8,15 +8,6 @@
 
 namespace pw {
 
-namespace {
-constexpr int VoiceOrders[2][4] = {{0, 1, 2, 3}, {0, 3, 2, 1}};
-}
-
-const int *VoiceOrderOf(int specialMoveType)
-{
-    return VoiceOrders[specialMoveType == 1 ? 1 : 0];
-}
-
 NoteEntry::NoteEntry(HarExercis &ex, TMusDefinitor &definitor, Ui &ui, EntryView &view)
     : m_ex(ex)
     , m_definitor(definitor)

@@ -67,7 +67,4 @@ private:
     EntryView &m_view;
 };
 
-// Voice orders of the settings' specialmovetype: 0 bass-tenor-alto-soprano, 1 bass-soprano-alto-tenor.
-const int *VoiceOrderOf(int specialMoveType);
-
 } // namespace pw

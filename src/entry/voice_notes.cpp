@@ -2,24 +2,12 @@
 
 namespace pw {
 
-namespace {
-XmlNode findNoteVoice(XmlNode part, int voice)
-{
-    for (XmlNode v : part.children("Voice")) {
-        const std::string type = GetAttr(v, "Type");
-        if ((type.empty() || type == "Notes") && GetAttrInt(v, "H", 0) == voice)
-            return v;
-    }
-    return {};
-}
-} // namespace
-
 VoiceNotes::VoiceNotes(HarExercis &ex, int part, int voice)
     : m_tacts(ex.PartTacts[static_cast<std::size_t>(part)])
 {
     XmlNode partNode = ex.PartNodes[static_cast<std::size_t>(part)];
     m_slot = ex.PartTacts[static_cast<std::size_t>(part)].VoiceSlot(partNode, voice, "");
-    m_voice = findNoteVoice(partNode, voice);
+    m_voice = NoteVoice(partNode, voice);
     if (!m_voice)
         m_voice = AddChild(partNode, "Voice", {"H", std::to_string(voice)});
     for (XmlNode note : m_voice.children("Note"))

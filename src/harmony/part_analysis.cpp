@@ -8,19 +8,13 @@ namespace pw {
 
 namespace {
 
-bool isNoteVoice(XmlNode voice)
-{
-    const std::string type = GetAttr(voice, "Type");
-    return type.empty() || type == "Notes";
-}
-
 // The lowest-numbered note voice that has notes, or -1.
 int lowestWrittenVoice(XmlNode part)
 {
     int lowest = -1;
     for (XmlNode voice : part.children("Voice")) {
         const int h = GetAttrInt(voice, "H", 0);
-        if (isNoteVoice(voice) && voice.child("Note") && h >= 0 && h <= 3 && (lowest < 0 || h < lowest))
+        if (IsNoteVoice(voice) && voice.child("Note") && h >= 0 && h <= 3 && (lowest < 0 || h < lowest))
             lowest = h;
     }
     return lowest;

@@ -13,7 +13,7 @@ enum class VoiceKind { Notes, Text, TextNote, Analysis, Other };
 
 VoiceKind kindOf(const std::string &type)
 {
-    if (type.empty() || type == "Notes")
+    if (IsNoteVoiceType(type))
         return VoiceKind::Notes;
     if (type == "Text")
         return VoiceKind::Text;
