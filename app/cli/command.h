@@ -17,5 +17,6 @@ void AddAnalyzeCommand(CLI::App &app, CommandRun &chosen);
 void AddRenderCommand(CLI::App &app, CommandRun &chosen);
 void AddLayoutCommand(CLI::App &app, CommandRun &chosen);
 void AddEnterCommand(CLI::App &app, CommandRun &chosen);
+void AddPlayTableCommand(CLI::App &app, CommandRun &chosen);
 
 } // namespace pwcli

@@ -17,6 +17,7 @@ int main(int argc, char **argv)
     pwcli::AddRenderCommand(app, chosen);
     pwcli::AddLayoutCommand(app, chosen);
     pwcli::AddEnterCommand(app, chosen);
+    pwcli::AddPlayTableCommand(app, chosen);
 
     try {
         app.parse(argc, argv);
