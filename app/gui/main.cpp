@@ -1,25 +1,25 @@
 // The Partwriter desktop program.
 
 #include "platform/file_paths.h"
-#include "platform/program_ui.h"
-#include "platform/qt_ui.h"
+#include "shell/main_window.h"
+#include "shell/tdm.h"
 
 #include <QApplication>
-#include <QMainWindow>
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName("Partwriter");
 
-    QMainWindow window;
-    window.setObjectName("Form1");
-    window.setWindowTitle("Partwriter");
-    window.setMinimumSize(800, 600);
+    pw::Tdm tdm;
+    tdm.ExeDir = pw::WithTrailingSeparator(pw::BundledDataFolder(pw::ExecutableFolder()));
+    tdm.DataDir = tdm.ExeDir;
+    tdm.MenuName = "Menu";
+    const std::vector<std::string> arguments(argv + 1, argv + argc);
 
-    pw::QtUi ui(&window);
-    pw::SetProgramUi(&ui);
-
+    pw::TForm1 window(tdm);
+    if (!window.Start(arguments))
+        return 1;
     window.showMaximized();
     return QApplication::exec();
 }

@@ -16,7 +16,8 @@ public:
     }
     void setParent(QWidget *parent) { m_parent = parent; }
 
-    UiButton message(const std::string &caption, const std::string &text, UiButtons buttons) override;
+    UiButton message(const std::string &caption, const std::string &text,
+                     UiButtons buttons = UiButtons::Ok) override;
     std::optional<std::string> openFileName(const std::string &caption, const std::string &folder,
                                             const std::string &filter) override;
     std::optional<std::string> saveFileName(const std::string &caption, const std::string &proposed,

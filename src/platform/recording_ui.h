@@ -21,7 +21,8 @@ public:
         UiButtons buttons;
     };
 
-    UiButton message(const std::string &caption, const std::string &text, UiButtons buttons) override;
+    UiButton message(const std::string &caption, const std::string &text,
+                     UiButtons buttons = UiButtons::Ok) override;
     std::optional<std::string> openFileName(const std::string &caption, const std::string &folder,
                                             const std::string &filter) override;
     std::optional<std::string> saveFileName(const std::string &caption, const std::string &proposed,

@@ -26,7 +26,7 @@ void NoteRouter::NoteHandler(int device, int status, int data1, int data2)
 {
     if (status == ActiveSensing)
         return;
-    const RoutingState now = state ? state() : RoutingState{};
+    const RoutingState now = state ? state() : RoutingState {};
     const bool noteOn = isNoteOn(status, data2);
     // A finished examination takes no more notes.
     if (now.harmonyShown && noteOn && !now.paused && m_exercise.IsExam && m_exercise.ExamState >= 0)

@@ -24,14 +24,18 @@ SettingsFile::SettingsFile(const std::filesystem::path &dataDir)
     }
 }
 
-void SettingsFile::LoadAtStart()
+void SettingsFile::LoadAtStart(const std::string &firstStartOutput)
 {
+    std::error_code ec;
+    const bool firstStart = !std::filesystem::exists(m_path, ec);
     LoadXmlFile(m_doc, m_path);
     if (!m_doc.document_element())
         m_doc.append_child("Parameters");
     XmlNode root = SelectNode(m_doc, "Parameters");
     FindOrAddChild(root, "MidiInput");
     FindOrAddChild(root, "MidiOutput");
+    if (firstStart && !firstStartOutput.empty())
+        Select("MidiOutput", firstStartOutput, true);
     if (root)
         Save();
 }

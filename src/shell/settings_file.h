@@ -22,8 +22,9 @@ public:
     explicit SettingsFile(const std::filesystem::path &dataDir);
 
     // Reads the file (missing or unreadable: empty), then makes sure the root, "MidiInput" and
-    // "MidiOutput" exist, and saves.
-    void LoadAtStart();
+    // "MidiOutput" exist, and saves. On a first start (no file at all) firstStartOutput, when
+    // given, is selected as output, so that a new user hears what they play.
+    void LoadAtStart(const std::string &firstStartOutput = {});
     void Save() const;
     const std::filesystem::path &path() const { return m_path; }
 

@@ -87,6 +87,19 @@ TEST_F(Settings, ChangesAreKeptAndWrittenBack)
     EXPECT_FALSE(again.IsSelected("MidiInput", "Software synthesizer"));
 }
 
+TEST_F(Settings, FirstStartSelectsTheGivenOutputOnlyWithoutAFile)
+{
+    SettingsFile fresh(folder);
+    fresh.LoadAtStart("Software synthesizer");
+    EXPECT_EQ(fresh.SelectedDevices("MidiOutput"), (std::vector<std::string>{"Software synthesizer"}));
+
+    fresh.Select("MidiOutput", "Software synthesizer", false);
+    fresh.Save();
+    SettingsFile later(folder);
+    later.LoadAtStart("Software synthesizer");
+    EXPECT_TRUE(later.SelectedDevices("MidiOutput").empty());
+}
+
 using Localize = TestFolder;
 
 TEST_F(Localize, FileReplacesTextsByIdentifierOnlyForAnotherLanguage)
