@@ -91,7 +91,7 @@ TEST_F(Settings, FirstStartSelectsTheGivenOutputOnlyWithoutAFile)
 {
     SettingsFile fresh(folder);
     fresh.LoadAtStart("Software synthesizer");
-    EXPECT_EQ(fresh.SelectedDevices("MidiOutput"), (std::vector<std::string>{"Software synthesizer"}));
+    EXPECT_EQ(fresh.SelectedDevices("MidiOutput"), (std::vector<std::string> {"Software synthesizer"}));
 
     fresh.Select("MidiOutput", "Software synthesizer", false);
     fresh.Save();
