@@ -1,0 +1,150 @@
+#include "document/xml_file.h"
+#include "platform/file_paths.h"
+#include "platform/recording_ui.h"
+#include "shell/course_menu.h"
+#include "shell/localization.h"
+#include "shell/tdm.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <regex>
+#include <set>
+#include <sstream>
+
+using namespace pw;
+
+namespace {
+
+const std::filesystem::path kData = PARTWRITER_BUNDLED_DATA;
+
+bool exists(const std::string &name)
+{
+    std::error_code ec;
+    return std::filesystem::exists(ResolveDataPath(kData, name), ec);
+}
+
+bool isPage(const std::string &name)
+{
+    return name.size() > 5 && name.substr(name.size() - 5) == ".html";
+}
+
+// Every file name the menu gives: lesson files and the pages of "Parm".
+std::set<std::string> namedFiles()
+{
+    pugi::xml_document doc;
+    EXPECT_TRUE(LoadXmlFile(doc, kData / "xml" / "Menu.xml"));
+    std::set<std::string> names;
+    for (const pugi::xpath_node &item : SelectNodes(doc, "//Menu/Item")) {
+        for (const std::string &name :
+             {GetAttr(item.node(), "File"), GetAttr(item.node().child("Parm"), "ContentFile"),
+              GetAttr(item.node().child("Parm"), "PauseFile")}) {
+            if (!name.empty())
+                names.insert(name);
+        }
+    }
+    return names;
+}
+
+std::string read(const std::filesystem::path &path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+} // namespace
+
+TEST(BundledCourse, TheMenuOfTheNotationParametersIsFound)
+{
+    pugi::xml_document sys;
+    ASSERT_TRUE(LoadXmlFile(sys, kData / "sys.xml"));
+    Tdm tdm;
+    tdm.DataDir = WithTrailingSeparator(kData);
+    tdm.MenuName = GetAttr(sys.document_element(), "Menu");
+    std::error_code ec;
+    EXPECT_TRUE(std::filesystem::exists(MenuFilePath(tdm), ec)) << MenuFilePath(tdm);
+}
+
+TEST(BundledCourse, EveryNamedFileExistsWithItsEnglishPage)
+{
+    const std::set<std::string> names = namedFiles();
+    EXPECT_GE(names.size(), 10u);
+    for (const std::string &name : names) {
+        EXPECT_NE(name.find('\\'), std::string::npos) << name << " is not written with backslashes";
+        EXPECT_TRUE(exists(name)) << name;
+        if (isPage(name)) {
+            EXPECT_NE(LanguageVariant(kData, name, "English"), name) << name << " has no English page";
+        }
+    }
+    for (int k = 0; k < 5; ++k) {
+        const std::string page = "html\\SummaryHelp" + std::to_string(k) + ".html";
+        EXPECT_TRUE(exists(page)) << page;
+        EXPECT_NE(LanguageVariant(kData, page, "English"), page) << page;
+    }
+    EXPECT_TRUE(exists("html\\about.html"));
+    EXPECT_TRUE(exists("html\\aboutEnglish.html"));
+}
+
+TEST(BundledCourse, LoadsInBothLanguagesWithEveryCaption)
+{
+    for (const std::string language : {"Russian", "English"}) {
+        RecordingUi ui;
+        txmlmenu menu(ui);
+        ASSERT_EQ(menu.Load(kData / "xml" / "Menu.xml", language), 0) << language;
+        EXPECT_TRUE(ui.messages.empty());
+        for (int i = 0; i < menu.Count(); ++i)
+            EXPECT_FALSE(menu.Texts[static_cast<std::size_t>(i)].empty()) << language << " item " << i;
+        EXPECT_GT(menu.FirstSummary, 0);
+        // The contents list every bundled exercise, but not the authoring template.
+        std::set<std::string> gathered;
+        for (int i = menu.FirstSummary; i < menu.Count(); ++i) {
+            if (menu.Types[static_cast<std::size_t>(i)] == "MusHarmonyExercise")
+                gathered.insert(menu.Files[static_cast<std::size_t>(i)]);
+        }
+        EXPECT_EQ(gathered,
+                  (std::set<std::string> {"xml\\Cadence-example.xml", "xml\\Chromo-major-bemol.xml",
+                                          "xml\\Melody-degrees.xml", "xml\\Positions-major.xml",
+                                          "xml\\Soprano-minor.xml"}));
+        EXPECT_FALSE(menu.DebugItem);
+    }
+}
+
+TEST(BundledCourse, SectionsCarryTheirSummaryPages)
+{
+    RecordingUi ui;
+    txmlmenu menu(ui);
+    ASSERT_EQ(menu.Load(kData / "xml" / "Menu.xml", "Russian"), 0);
+    std::set<std::string> sections;
+    for (int i = 0; i < menu.FirstSummary; ++i) {
+        if (menu.Nodes[static_cast<std::size_t>(i)].parent < 0)
+            sections.insert(menu.Texts[static_cast<std::size_t>(i)]);
+    }
+    EXPECT_TRUE(sections.count("Теория"));
+    EXPECT_TRUE(sections.count("Упражнения на гармонизацию"));
+    for (int i = 0; i < menu.FirstSummary; ++i) {
+        if (menu.Texts[static_cast<std::size_t>(i)] == "Теория") {
+            EXPECT_GE(std::count(menu.Types.begin(), menu.Types.begin() + menu.FirstSummary, "HTMLText"), 3);
+        }
+    }
+}
+
+TEST(BundledCourse, PagesLinkOnlyToFilesThatExist)
+{
+    const std::regex reference(R"((?:src|href)=\"([^\"#:]+)\")");
+    int pages = 0;
+    for (const auto &entry : std::filesystem::directory_iterator(kData / "html")) {
+        if (entry.path().extension() != ".html")
+            continue;
+        ++pages;
+        const std::string text = read(entry.path());
+        EXPECT_NE(text.find("charset=utf-8"), std::string::npos) << entry.path();
+        for (std::sregex_iterator it(text.begin(), text.end(), reference), end; it != end; ++it) {
+            std::error_code ec;
+            EXPECT_TRUE(std::filesystem::exists(entry.path().parent_path() / (*it)[1].str(), ec))
+                << entry.path() << " names " << (*it)[1];
+        }
+    }
+    EXPECT_GE(pages, 20);
+}
