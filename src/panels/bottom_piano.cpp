@@ -12,6 +12,7 @@
 #include "shell/localization.h"
 
 #include <QLabel>
+#include <QPainter>
 
 namespace pw {
 
@@ -95,6 +96,16 @@ TBottomPiano::TBottomPiano(HarExercis &exercise, const NoteEntry &entry, const T
 QSize TBottomPiano::sizeHint() const
 {
     return {PanelWidth, PanelHeight};
+}
+
+// The octave pictures draw only the gaps to the right of their keys; the frame closes the
+// keyboard on the left and around.
+void TBottomPiano::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    painter.setPen(QColor(0x7d, 0x83, 0x8c));
+    painter.drawRect(Margin - 1, Margin - 1, piano::OctaveCount * piano::OctaveWidth,
+                     piano::OctaveHeight + 1);
 }
 
 QPixmap TBottomPiano::loadPicture(std::string_view name) const
@@ -235,7 +246,7 @@ void TBottomPiano::createCounters()
     m_regim = new QLabel(this);
     m_regim->setObjectName("lRegim");
     m_regim->setGeometry(CounterLeft, Margin + static_cast<int>(CounterDesigns.size()) * CounterRow + 4,
-                         RegimWidth, CounterRow);
+                         RegimWidth, CounterRow - 1);
     QPalette muted = m_regim->palette();
     muted.setColor(QPalette::WindowText, QColor(0x3d, 0x4a, 0x5c));
     m_regim->setPalette(muted);

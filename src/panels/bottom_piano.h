@@ -68,6 +68,9 @@ public:
 
     QSize sizeHint() const override;
 
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
 private:
     void createPiano();
     void createButtons();

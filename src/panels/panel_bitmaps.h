@@ -18,8 +18,8 @@ inline constexpr std::array<std::string_view, 2> LetteredOctaves {"piano030", "p
 inline constexpr std::string_view FirstOctaveMarker = "first_octave";
 
 // Buttons with three pictures: under the mouse, elsewhere, and when the action is impossible.
-inline constexpr std::array<std::string_view, 8> StateButtons {"pause", "play",  "enter", "left",
-                                                               "up",    "down",  "right", "undo"};
+inline constexpr std::array<std::string_view, 8> StateButtons {"pause", "play", "enter", "left",
+                                                               "up",    "down", "right", "undo"};
 inline constexpr std::string_view On = "_on";
 inline constexpr std::string_view Off = "_off";
 inline constexpr std::string_view Disabled = "_disable";
