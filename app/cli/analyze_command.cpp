@@ -20,10 +20,10 @@ int runAnalyze(const ExerciseOptions &options)
 {
     ExerciseSession session(options);
     if (!session.load()) {
-        std::cout << JsonLine(Json {{"status", -1}, {"error", session.error()}}) << '\n';
+        session.printLoadFailure();
         return 1;
     }
-    pw::TMusDefinitor definitor(options.dataFolder() / "xml" / "definitor.xml", session.ui);
+    pw::TMusDefinitor definitor(options.ruleBase(), session.ui);
     pw::HarExercis &ex = session.exercise;
     for (int p = 0; p < ex.PartCount; ++p)
         pw::EmptyAnalysisVoices(ex, p);

@@ -42,7 +42,7 @@ int runDump(const ExerciseOptions &options)
 {
     ExerciseSession session(options);
     if (!session.load()) {
-        std::cout << JsonLine(Json {{"status", -1}, {"error", session.error()}}) << '\n';
+        session.printLoadFailure();
         return 1;
     }
     const pw::HarExercis &ex = session.exercise;

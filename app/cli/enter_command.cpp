@@ -155,10 +155,10 @@ int runEnter(const EnterOptions &options)
     ex.SpecialMoveType = options.order;
     ex.AlwaysBass = options.alwaysBass;
     if (!session.load()) {
-        std::cout << JsonLine(Json {{"status", -1}, {"error", session.error()}}) << '\n';
+        session.printLoadFailure();
         return 1;
     }
-    pw::TMusDefinitor definitor(options.exercise.dataFolder() / "xml" / "definitor.xml", session.ui);
+    pw::TMusDefinitor definitor(options.exercise.ruleBase(), session.ui);
     pw::NullEntryView view;
     pw::NoteEntry entry(ex, definitor, session.ui, view);
     for (const Step &step : steps)

@@ -1,8 +1,12 @@
 #include "exercise_session.h"
 
+#include "json_line.h"
+
 #include "platform/error.h"
 #include "platform/file_paths.h"
 #include "platform/program_ui.h"
+
+#include <iostream>
 
 namespace pwcli {
 
@@ -53,6 +57,11 @@ bool ExerciseSession::load()
         m_error = e.what();
     }
     return false;
+}
+
+void ExerciseSession::printLoadFailure() const
+{
+    std::cout << JsonLine(Json {{"status", -1}, {"error", m_error}}) << '\n';
 }
 
 } // namespace pwcli

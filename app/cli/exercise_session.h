@@ -25,6 +25,8 @@ struct ExerciseOptions
 
     void addTo(CLI::App &command, bool withEdit);
     std::filesystem::path dataFolder() const;
+    // The rule base of the data directory, xml/definitor.xml.
+    std::filesystem::path ruleBase() const { return dataFolder() / "xml" / "definitor.xml"; }
 };
 
 // An exercise loaded as the main window loads one: with a fresh task record (Iterations -1), in
@@ -37,6 +39,8 @@ public:
     // Loads the file; on failure the reason is in error().
     bool load();
     const std::string &error() const { return m_error; }
+    // The failed load as every exercise command reports it: {"status": -1, "error": ...} on stdout.
+    void printLoadFailure() const;
 
     ConsoleUi ui;
     pw::StdRandom random;

@@ -42,7 +42,7 @@ int runLayout(const LayoutOptions &options)
 {
     ExerciseSession session(options.exercise);
     if (!session.load()) {
-        std::cout << JsonLine(Json {{"status", -1}, {"error", session.error()}}) << '\n';
+        session.printLoadFailure();
         return 1;
     }
     // The bitmaps are read for real, so a broken installation fails here as at start-up; the

@@ -39,7 +39,7 @@ int runRender(const RenderOptions &options)
 
     ExerciseSession session(options.exercise);
     if (!session.load()) {
-        std::cout << JsonLine(Json {{"status", -1}, {"error", session.error()}}) << '\n';
+        session.printLoadFailure();
         return 1;
     }
     pw::QtBitmapLoader loader;

@@ -14,7 +14,7 @@ std::unique_ptr<pw::MParms> LoadNotationParameters(pw::BitmapLoader &loader, pw:
 void AnalyseExercise(ExerciseSession &session, const ExerciseOptions &options)
 {
     pw::HarExercis &ex = session.exercise;
-    pw::TMusDefinitor definitor(options.dataFolder() / "xml" / "definitor.xml", session.ui);
+    pw::TMusDefinitor definitor(options.ruleBase(), session.ui);
     const int part = ex.CurPart;
     const auto voices = ex.PartCurVoice;
     const auto tacts = ex.PartCurTact;
