@@ -1,0 +1,314 @@
+#include "shell/set_parms_dialog.h"
+
+#include "document/xml_access.h"
+#include "platform/error.h"
+#include "platform/program_ui.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpressionValidator>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <charconv>
+#include <climits>
+#include <string>
+
+namespace pw {
+
+namespace {
+
+QString q(const std::string &text)
+{
+    return QString::fromStdString(text);
+}
+
+std::string withoutSpaces(const QString &text)
+{
+    std::string result = text.toStdString();
+    std::erase(result, ' ');
+    return result;
+}
+
+// The attribute takes the text without its spaces; nothing left removes it.
+void setOrRemove(XmlNode node, const char *name, const QString &text)
+{
+    const std::string value = withoutSpaces(text);
+    if (value.empty())
+        RemoveAttr(node, name);
+    else
+        SetAttr(node, name, value);
+}
+
+void setFlag(XmlNode node, const char *name, const QCheckBox *box)
+{
+    if (box->isChecked())
+        SetAttr(node, name, "Y");
+    else
+        RemoveAttr(node, name);
+}
+
+// The shown beat (4 for a quarter) as an integer; label names the row in the error. The stored
+// code is its double, which must fit too.
+int beat(const QComboBox *box, const char *label)
+{
+    const std::string text = withoutSpaces(box->currentText());
+    const char *first = text.data();
+    const char *last = first + text.size();
+    if (first != last && *first == '+')
+        ++first;
+    int value = 0;
+    const auto [end, error] = std::from_chars(first, last, value);
+    if (first == last || error != std::errc() || end != last || value > INT_MAX / 2 || value < INT_MIN / 2)
+        throw ConversionError("'" + box->currentText().toStdString() + "' is not a valid integer value for '"
+                              + label + "'");
+    return value;
+}
+
+QLineEdit *lineEdit(const char *name, const char *pattern = nullptr, int maxLength = 0)
+{
+    auto *edit = new QLineEdit;
+    edit->setObjectName(name);
+    if (pattern)
+        edit->setValidator(new QRegularExpressionValidator(QRegularExpression(pattern), edit));
+    if (maxLength > 0)
+        edit->setMaxLength(maxLength);
+    return edit;
+}
+
+QLineEdit *digits(const char *name, int count)
+{
+    return lineEdit(name, count == 1 ? "[0-9]" : "[0-9]{0,3}", count);
+}
+
+QCheckBox *checkBox(const char *name)
+{
+    auto *box = new QCheckBox;
+    box->setObjectName(name);
+    return box;
+}
+
+// Editable, so that a value outside the list (as a document may hold) is shown as it is.
+QComboBox *beatBox(const char *name, const QStringList &items)
+{
+    auto *box = new QComboBox;
+    box->setObjectName(name);
+    box->setEditable(true);
+    box->setInsertPolicy(QComboBox::NoInsert);
+    box->addItems(items);
+    return box;
+}
+
+void showText(QComboBox *box, const QString &text)
+{
+    box->setCurrentIndex(box->findText(text));
+    box->setEditText(text);
+}
+
+QHBoxLayout *pair(QWidget *a, QWidget *b)
+{
+    auto *row = new QHBoxLayout;
+    row->addWidget(a);
+    row->addWidget(b);
+    row->addStretch();
+    return row;
+}
+
+const char *const firstMeasureLabel = "Первый такт:";
+const char *const sizeLabel = "Размер :";
+
+} // namespace
+
+TfSetParms::TfSetParms(QWidget *parent)
+    : QDialog(parent)
+{
+    setObjectName("TfSetParms");
+    setWindowTitle("fSetParms");
+    setModal(true);
+
+    m_showPartsCount = digits("sShowPartsCount", 3);
+    m_casualTonality = digits("sCasualTonality", 1);
+    m_def = lineEdit("sDef");
+    m_checkType = lineEdit("sCheckType");
+    m_defaultLength = digits("sDefaultLength", 1);
+    m_fixedLength = checkBox("sFixedLength");
+    m_fixedVoice = digits("sFixedVoice", 1);
+    m_countIteration = digits("sCountIteration", 1);
+    m_limitSec = digits("sLimitSec", 3);
+    m_timerProportional = checkBox("sTimerProportional");
+    m_compare = lineEdit("sCompare", "[-+0-9][0-9]", 2);
+
+    const QStringList counts {"2", "3", "4", "5", "6", "7", "8", "9"};
+    const QStringList beats {"2", "4", "8", "16"};
+    m_partChi = beatBox("sPartChi", counts);
+    m_partZna = beatBox("sPartZna", beats);
+    m_firstChi = beatBox("sFirstChi", counts);
+    m_firstZna = beatBox("sFirstZna", beats);
+    m_minor = new QRadioButton("Минор");
+    m_minor->setObjectName("sMinor");
+    m_major = new QRadioButton("Мажор");
+    m_major->setObjectName("sMajor");
+    m_val = lineEdit("sVal");
+    m_partDefaultLength = digits("sPartDefaultLength", 1);
+    m_partFixedVoice = digits("sPartFixedVoice", 1);
+
+    auto *exerciseBox = new QGroupBox("Упражнение ");
+    auto *exerciseForm = new QFormLayout(exerciseBox);
+    exerciseForm->addRow("Показывать частей:", m_showPartsCount);
+    exerciseForm->addRow("Тональности случайным образом до ... знаков::", m_casualTonality);
+    exerciseForm->addRow("Определитель:", m_def);
+    exerciseForm->addRow("Тип проверки:", m_checkType);
+    exerciseForm->addRow("Голос с длительностью по умолчанию::", m_defaultLength);
+    exerciseForm->addRow("Фиксировать длительность:", m_fixedLength);
+    exerciseForm->addRow("Зафиксировать голос:", m_fixedVoice);
+    exerciseForm->addRow("Число итераций::", m_countIteration);
+    exerciseForm->addRow("Секунд на итерацию", m_limitSec);
+    exerciseForm->addRow("Пропорционально числу нот", m_timerProportional);
+    exerciseForm->addRow("Голос для проверки", m_compare);
+
+    auto *partBox = new QGroupBox("Часть ");
+    auto *partForm = new QFormLayout(partBox);
+    partForm->addRow(sizeLabel, pair(m_partChi, m_partZna));
+    partForm->addRow(firstMeasureLabel, pair(m_firstChi, m_firstZna));
+    partForm->addRow("Тональность :", pair(m_minor, m_major));
+    partForm->addRow("Пока число:", m_val);
+    partForm->addRow("Голос с длительностью по умолчанию::", m_partDefaultLength);
+    partForm->addRow("Зафиксировать голос:", m_partFixedVoice);
+
+    auto *saveButton = new QPushButton("Сохранить");
+    saveButton->setObjectName("sSave");
+    auto *cancelButton = new QPushButton("Отменить");
+    cancelButton->setObjectName("sButton1");
+    // Enter saves wherever the focus is: the fields and a non-auto-default "Отменить" pass it on to
+    // the dialog, which clicks its default button.
+    saveButton->setDefault(true);
+    cancelButton->setAutoDefault(false);
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(saveButton);
+    buttons->addWidget(cancelButton);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(exerciseBox);
+    layout->addWidget(partBox);
+    layout->addLayout(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    // The pair is kept by hand rather than by Qt's exclusivity, which would undo the inversion at
+    // once. A click on sMinor (done by Qt on the release over it, or from the keyboard) toggles it
+    // on its own; inverting sMajor then completes the inversion of both. sMajor stays radio-like.
+    m_minor->setAutoExclusive(false);
+    m_major->setAutoExclusive(false);
+    connect(m_minor, &QRadioButton::clicked, this, [this] { m_major->setChecked(!m_major->isChecked()); });
+    connect(m_major, &QRadioButton::clicked, this, [this] {
+        m_major->setChecked(true);
+        m_minor->setChecked(false);
+    });
+
+    connect(saveButton, &QPushButton::clicked, this, &TfSetParms::saveReportingErrors);
+    connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void TfSetParms::Fill(pugi::xml_node exercise, pugi::xml_node part)
+{
+    m_exercise = exercise;
+    m_part = part;
+    const auto text = [](XmlNode node, const char *name) { return q(GetAttr(node, name)); };
+
+    m_showPartsCount->setText(text(exercise, "ShowPartsCount"));
+    m_casualTonality->setText(text(exercise, "CasualTonality"));
+    m_def->setText(text(exercise, "Def"));
+    m_checkType->setText(text(exercise, "CheckType"));
+    m_defaultLength->setText(text(exercise, "DefaultLength"));
+    m_fixedLength->setChecked(GetAttr(exercise, "FixedLength") == "Y");
+    m_fixedVoice->setText(text(exercise, "FixedVoice"));
+    m_countIteration->setText(text(exercise, "CountIteration"));
+    m_limitSec->setText(text(exercise, "LimitSec"));
+    m_timerProportional->setChecked(GetAttr(exercise, "TimerProportional") == "Y");
+    m_compare->setText(text(exercise, "Compare"));
+
+    if (const XmlNode size = part.child("Size")) {
+        showText(m_partChi, text(size, "chi"));
+        showText(m_partZna, QString::number(GetAttrInt(size, "zna", 0) / 2));
+    } else {
+        showText(m_partChi, {});
+        showText(m_partZna, {});
+    }
+
+    m_partFixedVoice->setText(text(part, "FixedVoice"));
+    m_partDefaultLength->setText(text(part, "DefaultLength"));
+    showText(m_firstChi, text(part, "FirstTactChi"));
+    showText(m_firstZna, QString::number(GetAttrInt(part, "FirstTactZna", 0) / 2));
+
+    if (const XmlNode tonality = part.child("Tonality")) {
+        const int type = GetAttrInt(tonality, "type", 0);
+        m_minor->setChecked(type == 0);
+        m_major->setChecked(type == 1);
+        m_val->setText(text(tonality, "val"));
+    } else {
+        m_minor->setChecked(false);
+        m_major->setChecked(false);
+        m_val->clear();
+    }
+}
+
+void TfSetParms::Save()
+{
+    XmlNode e = m_exercise;
+    setOrRemove(e, "ShowPartsCount", m_showPartsCount->text());
+    setOrRemove(e, "CasualTonality", m_casualTonality->text());
+    setOrRemove(e, "Def", m_def->text());
+    setOrRemove(e, "CheckType", m_checkType->text());
+    setOrRemove(e, "DefaultLength", m_defaultLength->text());
+    setFlag(e, "FixedLength", m_fixedLength);
+    setFlag(e, "TimerProportional", m_timerProportional);
+    setOrRemove(e, "CountIteration", m_countIteration->text());
+    setOrRemove(e, "LimitSec", m_limitSec->text());
+    setOrRemove(e, "Compare", m_compare->text());
+    setOrRemove(e, "FixedVoice", m_fixedVoice->text());
+
+    XmlNode p = m_part;
+    setOrRemove(p, "DefaultLength", m_partDefaultLength->text());
+    setOrRemove(p, "FixedVoice", m_partFixedVoice->text());
+
+    const std::string firstChi = withoutSpaces(m_firstChi->currentText());
+    if (!firstChi.empty() && firstChi != "0") {
+        SetAttr(p, "FirstTactChi", firstChi);
+        SetAttr(p, "FirstTactZna", 2 * beat(m_firstZna, firstMeasureLabel));
+    } else {
+        RemoveAttr(p, "FirstTactChi");
+        RemoveAttr(p, "FirstTactZna");
+    }
+
+    if (const XmlNode size = p.child("Size")) {
+        setOrRemove(size, "chi", m_partChi->currentText());
+        SetAttr(size, "zna", 2 * beat(m_partZna, sizeLabel));
+    }
+
+    if (const XmlNode tonality = p.child("Tonality")) {
+        SetAttr(tonality, "type", m_minor->isChecked() ? "0" : "1");
+        setOrRemove(tonality, "val", m_val->text());
+    }
+
+    m_saved = true;
+    accept();
+}
+
+// A failed save is told and the dialog stays open, so the author can correct the beat; what was
+// written before the failure stays written.
+void TfSetParms::saveReportingErrors()
+{
+    try {
+        Save();
+    } catch (const Error &e) {
+        ProgramUi().message(windowTitle().toStdString(), e.what());
+    }
+}
+
+} // namespace pw
