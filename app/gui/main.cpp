@@ -3,11 +3,13 @@
 #include "platform/file_paths.h"
 #include "shell/main_window.h"
 #include "shell/tdm.h"
+#include "shell/video_pane.h"
 
 #include <QApplication>
 
 int main(int argc, char *argv[])
 {
+    pw::PreferGStreamerMedia();
     QApplication app(argc, argv);
     QApplication::setApplicationName("Partwriter");
 

@@ -10,6 +10,7 @@
 #include "shell/localization.h"
 #include "shell/note_router.h"
 #include "shell/settings_file.h"
+#include "shell/task_flow.h"
 #include "shell/tdm.h"
 
 #include <QMainWindow>
@@ -20,21 +21,32 @@
 #include <string>
 #include <vector>
 
+class QAction;
 class QScrollBar;
+class QSplitter;
 class QToolBar;
 class QToolButton;
-class QSplitter;
 
 namespace pw {
 
+class ExercisePlayer;
 class MParms;
 class MidiInputBridge;
 class NoteEntry;
+class QtTickTimer;
+class SelectedOutputs;
+class TBottomPiano;
+class TCourseTrees;
+class TPagePane;
+class TResultPanel;
 class TStaffBox;
+class TVideoPane;
+struct TCourseLesson;
 
 // The main window: owns the run's settings, texts, notation parameters, exercise document, task
-// record, MIDI road and the panes of the lesson in hand.
-class TForm1 : public QMainWindow
+// record and MIDI road, and arranges the panes of the lesson in hand. Its members are defined in
+// main_window*.cpp by concern: start-up and MIDI, toolbar and state, lessons and panes, keys.
+class TForm1 : public QMainWindow, private TaskFlowView
 {
     Q_OBJECT
 public:
@@ -48,37 +60,89 @@ public:
     // The road of every note event (MIDI keyboard, computer keyboard, on-screen piano).
     void NoteHandler(int device, int status, int data1, int data2);
     void OpenLesson(const std::string &type, const std::string &file, const std::string &title);
+    // Opens a lesson chosen in the course tree, with its parameters and pause page.
+    void OpenCourseLesson(const TCourseLesson &lesson);
+    void ShowPage(const std::string &name);
     void OpenSelectedDevices();
     void MidiDialog();
     void NoMidiCheck();
     void ToggleTrace();
     void RefreshState();
     void ScrollBy(int rows);
+    void NextPart();
+    void PauseToggle();
+    void CompleteTask();
+    void ShowExerciseResult() override;
+    void OpenExercise();
+    void SaveExercise();
+    void SetParmsDialog();
+    void AboutDialog();
 
     const Tdm &data() const { return m_tdm; }
     HarExercis &exercise() { return *m_exercise; }
+    TimerArea &task() { return m_task; }
     SettingsFile &settings() { return *m_settings; }
+    TCourseTrees &courseTrees() { return *m_trees; }
+    const std::string &lessonType() const { return m_lessonType; }
     bool soundOn() const { return m_soundOn; }
     bool paused() const { return m_paused; }
+    bool ResultShown() const override;
+    // The task flow's countdown, as Timer1 runs it each second.
+    void CountdownTick();
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
     void keyReleaseEvent(QKeyEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     class StaffEntryView;
+    enum class Panes { None, Staff, Page, Video };
 
+    // main_window.cpp
     void buildWindow();
-    void buildToolbar();
-    QToolButton *toolButton(const char *name, const QString &caption, const std::string &hintId,
-                            const std::string &fallbackHint = {});
-    void applyLocalisedTexts();
     RoutingState routingState() const;
     void harmonyNote(int note);
-    void afterEdit(int rows);
     void toggleSound();
     void saveSettings();
+    void reportError(const std::string &caption, const std::function<void()> &action);
+
+    // main_window_toolbar.cpp
+    void buildToolbar();
+    void buildShortcuts();
+    QToolButton *toolButton(const char *name, const QString &caption, const std::string &hintId,
+                            const std::string &fallbackHint = {});
+    QAction *shortcut(const char *name, const QKeySequence &keys, std::function<void()> action);
+    void setLength(int length, int dot);
+    void refreshHarmonyButtons();
+
+    // main_window_lessons.cpp
+    void openHarmony();
+    void openVideo();
+    void openUnavailable();
+    void ResetVideo();
+    void createPianoPanel();
+    void freeLowerPanel();
+    void arrange(Panes panes);
+    void FormResize();
+    void beforeStaffPaint();
+    void afterStaffPaint();
+    void printPage();
+    void hideResult();
+
+    // main_window_keys.cpp
+    // The key handler in its order; true when the key was consumed.
+    bool handleKey(int key, Qt::KeyboardModifiers mods, bool autoRepeat);
+    void lessonKey(int key, Qt::KeyboardModifiers mods, bool autoRepeat);
+    void afterEdit(int rows);
+    bool browserKeyFilter(QEvent *event);
+
+    // TaskFlowView
+    void RepaintStaff() override;
+    void ExamPartsDone() override;
+    void RefreshCounters() override;
+
     bool harmonyShown() const { return m_lessonType == "MusHarmonyExercise"; }
 
     Tdm m_tdm;
@@ -89,32 +153,55 @@ private:
     std::unique_ptr<SettingsFile> m_settings;
     Localization m_texts;
     TimerArea m_task;
+    QtTickTimer *m_timer1 = nullptr;
     std::unique_ptr<HarExercis> m_exercise;
+    std::unique_ptr<TaskFlow> m_flow;
     std::unique_ptr<StaffEntryView> m_entryView;
     std::unique_ptr<NoteEntry> m_entry;
     MidiTrace m_trace;
     std::mutex m_noteLock;
     std::unique_ptr<NoteRouter> m_router;
     MidiInputBridge *m_bridge = nullptr;
+    std::unique_ptr<QtTickTimer> m_playTimer;
+    std::unique_ptr<SelectedOutputs> m_playSink;
+    std::unique_ptr<ExercisePlayer> m_player;
 
     std::vector<bool> m_inputSelected;
     bool m_hasOutput = false;
     bool m_soundOn = false;
     bool m_paused = false;
+    int m_keysActive = 0;
+    bool m_needsLayout = true;
+    bool m_openDialogActive = false;
     int m_lastKeyNote = -100;
+    int m_videoVolume = 5000;
     std::string m_lessonType;
     std::string m_lessonFile;
     std::string m_lessonTitle;
-    std::string m_caption;
+    std::string m_pauseFile;
+    XmlNode m_lessonParm;
+    std::string m_questMessage;
+    std::string m_questHeader;
+    Panes m_panes = Panes::None;
 
     QToolBar *m_toolbar = nullptr;
     std::map<std::string, QToolButton *> m_buttons;
+    // A widget in a toolbar is shown and hidden through its action.
+    std::map<std::string, QAction *> m_buttonActions;
+    std::map<std::string, QAction *> m_separators;
+    std::map<std::string, QAction *> m_actions;
     QSplitter *m_splitter = nullptr;
     QWidget *m_menuPanel = nullptr;
+    TCourseTrees *m_trees = nullptr;
     QWidget *m_mainArea = nullptr;
     TStaffBox *m_staff = nullptr;
     QScrollBar *m_scroll = nullptr;
     QWidget *m_lowerArea = nullptr;
+    QWidget *m_p3d = nullptr;
+    TPagePane *m_page = nullptr;
+    TResultPanel *m_result = nullptr;
+    TVideoPane *m_video = nullptr;
+    TBottomPiano *m_piano = nullptr;
 };
 
 } // namespace pw

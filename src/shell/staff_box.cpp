@@ -34,6 +34,8 @@ void TStaffBox::setShowExercise(bool show)
 
 void TStaffBox::paintEvent(QPaintEvent *)
 {
+    if (m_show && m_exercise.Status >= 0)
+        emit aboutToPaint();
     QPainterCanvas canvas(*this);
     canvas.fillWhite();
     if (!m_show || m_exercise.Status < 0 || m_exercise.PartCount == 0)

@@ -1,71 +1,212 @@
-#include "../document/test_files.h"
+#include "main_window_fixture.h"
 
-#include "platform/file_paths.h"
-#include "shell/main_window.h"
+#include "document/har_exercis.h"
+#include "midi/shared_midi.h"
+#include "panels/bottom_piano.h"
+#include "shell/course_trees.h"
 #include "shell/staff_box.h"
 
-#include <QApplication>
+#include <QScrollBar>
+#include <QSplitter>
+#include <QTextBrowser>
 #include <QToolBar>
 #include <QToolButton>
+#include <QTreeWidget>
 
 using namespace pw;
 
 namespace {
 
-// The bundled course in a scratch data folder whose settings silence the no-MIDI notice.
-class MainWindow : public TestFolder
+using MainWindow = MainWindowFixture;
+
+QTreeWidgetItem *findNode(QTreeWidget *tree, const QString &caption)
 {
-protected:
-    void SetUp() override
-    {
-        TestFolder::SetUp();
-        std::filesystem::copy(PARTWRITER_BUNDLED_DATA, folder, std::filesystem::copy_options::recursive);
-        write("parms.xml",
-              "<Parameters nomessagemidi=\"Y\" octoffset0=\"-1\"><MidiInput/><MidiOutput/></Parameters>");
-        tdm.ExeDir = WithTrailingSeparator(ExecutableFolder());
-        tdm.DataDir = WithTrailingSeparator(folder);
-    }
-    Tdm tdm;
-};
+    const auto found = tree->findItems(caption, Qt::MatchExactly | Qt::MatchRecursive);
+    return found.isEmpty() ? nullptr : found.front();
+}
 
 } // namespace
 
 TEST_F(MainWindow, StartsOnTheStartLessonWithLocalisedToolbar)
 {
-    TForm1 window(tdm);
-    ASSERT_TRUE(window.Start({"-l", "English"}));
-    EXPECT_EQ(window.data().Language, "English");
-    EXPECT_NE(window.findChild<QToolBar *>("sToolBar1"), nullptr);
-    auto *bass = window.findChild<QToolButton *>("tbVoice0");
+    start({"-l", "English"});
+    EXPECT_EQ(window->data().Language, "English");
+    EXPECT_NE(child<QToolBar>("sToolBar1"), nullptr);
+    auto *bass = child<QToolButton>("tbVoice0");
     ASSERT_NE(bass, nullptr);
     EXPECT_EQ(bass->toolTip(), "Voice: bass");
-    EXPECT_NE(window.findChild<TStaffBox *>("pb"), nullptr);
-    EXPECT_GT(window.exercise().PartCount, 0);
-    EXPECT_EQ(window.exercise().OctOffset[0], -1);
+    EXPECT_GT(window->exercise().PartCount, 0);
+    EXPECT_EQ(window->exercise().OctOffset[0], -1);
     // The bass is given in the start lesson: its button is disabled, the tenor's is current.
     EXPECT_FALSE(bass->isEnabled());
-    EXPECT_TRUE(window.findChild<QToolButton *>("tbVoice1")->isChecked());
+    EXPECT_TRUE(child<QToolButton>("tbVoice1")->isChecked());
 }
 
 TEST_F(MainWindow, NotesTakeTheRoadIntoTheExerciseAndOffsetsAreSavedAtExit)
 {
-    {
-        TForm1 window(tdm);
-        ASSERT_TRUE(window.Start({}));
-        const int before = window.exercise().InsertCount;
-        window.NoteHandler(0, 144, 65, 90);
-        window.NoteHandler(0, 144, 65, 0);
-        EXPECT_EQ(window.exercise().InsertCount, before + 1);
-        window.exercise().OctOffset[3] = 1;
-        window.close();
-    }
+    start();
+    const int before = window->exercise().InsertCount;
+    window->NoteHandler(0, 144, 65, 90);
+    window->NoteHandler(0, 144, 65, 0);
+    EXPECT_EQ(window->exercise().InsertCount, before + 1);
+    window->exercise().OctOffset[3] = 1;
+    window->close();
     EXPECT_NE(read(folder / "parms.xml").find("octoffset3=\"1\""), std::string::npos);
+}
+
+TEST_F(MainWindow, HarmonyLessonShowsStaffScrollBarAndPiano)
+{
+    start();
+    EXPECT_TRUE(shown("pb"));
+    EXPECT_TRUE(shown("sb"));
+    EXPECT_TRUE(shown("hlp"));
+    EXPECT_TRUE(shown("BottomPiano"));
+    EXPECT_FALSE(shown("wb"));
+    EXPECT_FALSE(shown("pVC"));
+    EXPECT_FALSE(shown("p3d"));
+    EXPECT_FALSE(child<QToolButton>("tbPrint")->isEnabled()) << "nothing to print on the staff";
+    auto *piano = child<QWidget>("BottomPiano");
+    EXPECT_EQ(piano->parentWidget(), child<QWidget>("hlp"));
+    EXPECT_EQ(piano->width(), child<QWidget>("hlp")->width());
+    auto *staff = child<QWidget>("pb");
+    EXPECT_EQ(staff->y(), 0);
+    EXPECT_EQ(staff->geometry().bottom() + 1, child<QWidget>("hlp")->y()) << "the staff reaches down to hlp";
+    EXPECT_EQ(child<QWidget>("hlp")->geometry().bottom() + 2, child<QWidget>("pMainArea")->height());
+}
+
+TEST_F(MainWindow, WindowAndSplitterKeepTheirMinimumSizes)
+{
+    start();
+    EXPECT_EQ(window->minimumSize(), QSize(800, 600));
+    auto *splitter = child<QSplitter>("Splitter1");
+    splitter->setSizes({100, 900});
+    settle();
+    EXPECT_GE(child<QWidget>("pMenu")->width(), 240);
+}
+
+TEST_F(MainWindow, CourseTreeInTheMenuPanelOpensPagesAndExercises)
+{
+    start();
+    auto *tree = child<QTreeWidget>("tvMenu");
+    ASSERT_NE(tree, nullptr);
+    EXPECT_TRUE(child<QWidget>("pMenu")->isAncestorOf(tree));
+
+    QTreeWidgetItem *page = findNode(tree, "Функции T, S, D");
+    ASSERT_NE(page, nullptr);
+    window->courseTrees().Activate(TCourseTrees::ItemIndex(page), page);
+    settle();
+    EXPECT_EQ(window->windowTitle(), "Теория :: Функции T, S, D");
+    EXPECT_EQ(window->lessonType(), "HTMLText");
+    EXPECT_TRUE(shown("wb"));
+    EXPECT_FALSE(shown("pb"));
+    EXPECT_FALSE(shown("BottomPiano")) << "a page has no lower panel";
+    EXPECT_FALSE(child<QToolButton>("tbVoice0")->isVisible());
+    EXPECT_TRUE(child<QToolButton>("tbPrint")->isEnabled());
+    auto *browser = child<QTextBrowser>("wb");
+    EXPECT_EQ(browser->geometry(), child<QWidget>("pMainArea")->rect()) << "a page fills the main area";
+    EXPECT_TRUE(browser->toPlainText().contains("T")) << browser->toPlainText().toStdString();
+
+    QTreeWidgetItem *exercise = findNode(tree, "Гармонизация сопрано в миноре");
+    ASSERT_NE(exercise, nullptr);
+    window->courseTrees().Activate(TCourseTrees::ItemIndex(exercise), exercise);
+    settle();
+    EXPECT_EQ(window->lessonType(), "MusHarmonyExercise");
+    EXPECT_TRUE(shown("pb"));
+    EXPECT_FALSE(shown("wb")) << "the pause page was toggled away at the opening";
+    EXPECT_FALSE(window->paused());
+    EXPECT_TRUE(shown("BottomPiano"));
+    EXPECT_FALSE(child<QToolButton>("tbPrint")->isEnabled());
+}
+
+TEST_F(MainWindow, EnglishCoursePagesUseTheirVariants)
+{
+    start({"-l", "English"});
+    window->ShowPage("html\\theory-functions.html");
+    settle();
+    EXPECT_TRUE(child<QTextBrowser>("wb")->source().toLocalFile().endsWith("theory-functionsEnglish.html"));
+}
+
+TEST_F(MainWindow, KindsThisVersionDoesNotRunShowANoticePage)
+{
+    start();
+    for (const char *type : {"MusNoteDefine", "Quest", "AccTask", "ORB3D"}) {
+        window->OpenLesson(type, "xml\\anything.xml", "");
+        settle();
+        EXPECT_TRUE(shown("wb")) << type;
+        EXPECT_FALSE(shown("pb")) << type;
+        EXPECT_FALSE(shown("BottomPiano")) << type;
+        EXPECT_TRUE(child<QTextBrowser>("wb")->toPlainText().contains("не поддерживаются")) << type;
+    }
+}
+
+TEST_F(MainWindow, VideoLessonShowsTheVideoPanes)
+{
+    start();
+    // A missing file leaves the video pane empty; the staff and pages are gone all the same.
+    window->OpenLesson("Video", "video\\missing.webm", "");
+    settle();
+    EXPECT_TRUE(shown("p3d"));
+    EXPECT_FALSE(shown("pb"));
+    EXPECT_FALSE(shown("wb"));
+    EXPECT_FALSE(shown("BottomPiano"));
+    window->OpenLesson("MusHarmonyExercise", "xml\\Chromo-major-bemol.xml", "");
+    settle();
+    EXPECT_FALSE(shown("p3d"));
+    EXPECT_TRUE(shown("pb"));
+}
+
+TEST_F(MainWindow, TheDebugItemOfTheMenuIsTheStartLesson)
+{
+    std::string menu = read(folder / "xml" / "Menu.xml");
+    const std::string marker = "<Item Level=\"1\" Type=\"HTMLText\" File=\"html\\theory-spacing.html\"";
+    const auto at = menu.find(marker);
+    ASSERT_NE(at, std::string::npos);
+    menu.insert(at + 5, " Debug=\"Y\" Text=\"Spacing\"");
+    write("xml/Menu.xml", menu);
+    start();
+    EXPECT_EQ(window->lessonType(), "HTMLText");
+    EXPECT_TRUE(child<QTextBrowser>("wb")->source().toLocalFile().endsWith("theory-spacing.html"));
+}
+
+TEST_F(MainWindow, ClicksOnThePianoEnterNotes)
+{
+    start();
+    auto *octave = child<QWidget>("Image3");
+    ASSERT_NE(octave, nullptr);
+    const int before = window->exercise().InsertCount;
+    // The lower half of the leftmost white key: C4.
+    QTest::mouseClick(octave, Qt::LeftButton, {}, QPoint(3, octave->height() - 5));
+    settle();
+    EXPECT_EQ(window->exercise().InsertCount, before + 1);
+    bool sounded = false;
+    for (const auto &sent : TestMidi().sent())
+        sounded = sounded || (sent.packed & 0xffffu) == (0x90u | (60u << 8));
+    EXPECT_TRUE(sounded) << "the note is echoed to the output";
+}
+
+TEST_F(MainWindow, PianoButtonsFollowTheDocument)
+{
+    start();
+    // A fresh exercise: nothing to undo.
+    auto *undo = child<QWidget>("tUndo");
+    ASSERT_NE(undo, nullptr);
+    EXPECT_FALSE(child<QToolButton>("tbUndo")->isEnabled());
+    window->NoteHandler(0, 144, 55, 90);
+    settle();
+    EXPECT_TRUE(child<QToolButton>("tbUndo")->isEnabled());
 }
 
 int main(int argc, char **argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    SetSharedMidiBackend(std::shared_ptr<MidiBackend>(&TestMidi(), [](MidiBackend *) {}));
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
+}
+
+MemoryMidiBackend &TestMidi()
+{
+    static MemoryMidiBackend backend({}, {"Test out"});
+    return backend;
 }

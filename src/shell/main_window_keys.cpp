@@ -1,0 +1,167 @@
+// The keyboard: the main window sees every key of a lesson and hands notes to the note road.
+
+#include "shell/main_window.h"
+
+#include "entry/computer_keys.h"
+#include "entry/note_entry.h"
+#include "harmony/definitor.h"
+#include "panels/bottom_piano.h"
+#include "shell/page_pane.h"
+#include "shell/staff_box.h"
+#include "staff/mparms.h"
+
+#include <QKeyEvent>
+
+namespace pw {
+
+namespace {
+
+constexpr Qt::KeyboardModifiers AllThree = Qt::ControlModifier | Qt::AltModifier | Qt::ShiftModifier;
+
+} // namespace
+
+void TForm1::keyPressEvent(QKeyEvent *event)
+{
+    const Qt::KeyboardModifiers mods = event->modifiers() & ~Qt::KeypadModifier;
+    if (!handleKey(event->key(), mods, event->isAutoRepeat()))
+        QMainWindow::keyPressEvent(event);
+}
+
+bool TForm1::handleKey(int key, Qt::KeyboardModifiers mods, bool autoRepeat)
+{
+    if (mods == Qt::AltModifier && key == Qt::Key_F4) {
+        close();
+        return false;
+    }
+    if (mods == Qt::ControlModifier && key == Qt::Key_Z) {
+        if (harmonyShown() && !m_paused && m_exercise->CanUndo()) {
+            m_exercise->Undo();
+            afterEdit(0);
+        }
+        return false;
+    }
+    if (mods == AllThree && key == Qt::Key_F1) {
+        ToggleTrace();
+        return true;
+    }
+    if (mods == AllThree && key == Qt::Key_F2) {
+        m_parms->Definitor().Reload();
+        m_ui.message("перечитан", "Definitor:");
+        return true;
+    }
+    if (harmonyShown() && m_flow->ExamKey())
+        return true;
+    if (key == Qt::Key_Space && mods == Qt::NoModifier) {
+        if (ResultShown())
+            m_ui.message(m_questHeader, m_questMessage);
+        else if (!autoRepeat)
+            PauseToggle();
+        return false;
+    }
+    if (m_keysActive != 1)
+        return false;
+    lessonKey(key, mods, autoRepeat);
+    RefreshState();
+    return true;
+}
+
+void TForm1::lessonKey(int key, Qt::KeyboardModifiers mods, bool autoRepeat)
+{
+    if (!harmonyShown() || m_paused)
+        return;
+    if (mods == Qt::ShiftModifier) {
+        if (key == Qt::Key_Down)
+            NextPart();
+        else if (key == Qt::Key_Up)
+            ScrollBy(m_entry->PartUp());
+        return;
+    }
+    if (mods == Qt::AltModifier) {
+        if (key == Qt::Key_B) {
+            m_entry->ToggleExemption();
+            afterEdit(0);
+        }
+        return;
+    }
+    if (mods != Qt::NoModifier)
+        return;
+    switch (key) {
+    case Qt::Key_Plus:
+        if (m_piano)
+            m_piano->OctaveUp();
+        return;
+    case Qt::Key_Minus:
+        if (m_piano)
+            m_piano->OctaveDown();
+        return;
+    case Qt::Key_Right:
+        afterEdit(m_entry->CursorRight());
+        return;
+    case Qt::Key_Left:
+        afterEdit(m_entry->CursorLeft());
+        return;
+    case Qt::Key_Up:
+        afterEdit(m_entry->VoiceUp());
+        return;
+    case Qt::Key_Down:
+        afterEdit(m_entry->VoiceDown());
+        return;
+    case Qt::Key_Delete:
+        if (m_exercise->EditMode) {
+            m_entry->DeleteNoteAtCursor();
+            afterEdit(0);
+        }
+        return;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (m_task.TimerMode == 1)
+            CompleteTask();
+        return;
+    default:
+        break;
+    }
+    // A held key repeats; a note is entered once per press.
+    if (autoRepeat)
+        return;
+    m_lastKeyNote = -100;
+    const int voice = m_exercise->CurrentVoice();
+    const int note = NoteFromKey(key, voice);
+    if (note >= -24 && voice >= 0) {
+        m_lastKeyNote = note + 12 * m_exercise->OctOffset[static_cast<std::size_t>(voice)] + 57;
+        NoteHandler(1, 144, m_lastKeyNote, 50);
+    } else if (note == RestNote) {
+        if (m_entry->InsertNote(m_exercise->CurrentLength(), -1, m_exercise->CurrentDot()) == 0)
+            afterEdit(m_entry->AdvanceAfterInsert());
+        else
+            afterEdit(0);
+    }
+}
+
+void TForm1::afterEdit(int rows)
+{
+    ScrollBy(rows);
+    m_staff->update();
+    if (m_piano)
+        m_piano->RefreshButtons();
+}
+
+void TForm1::keyReleaseEvent(QKeyEvent *event)
+{
+    // The last note a key played is switched off by every key release; a repeated note-off is
+    // harmless, a missing one leaves a note hanging.
+    if (!event->isAutoRepeat() && harmonyShown() && !m_paused && m_lastKeyNote != -100)
+        NoteHandler(1, 128, m_lastKeyNote, 5);
+    QMainWindow::keyReleaseEvent(event);
+}
+
+// Space released in a page pane showing the lesson's pause page ends the pause.
+bool TForm1::browserKeyFilter(QEvent *event)
+{
+    const auto *key = static_cast<QKeyEvent *>(event);
+    if (key->key() != Qt::Key_Space || key->isAutoRepeat() || m_pauseFile.empty() || m_page->isHidden())
+        return false;
+    PauseToggle();
+    return true;
+}
+
+} // namespace pw

@@ -1,0 +1,417 @@
+// Lesson dispatch: the panes of the main area per lesson kind, the pause page, the result panel,
+// and the commands that open dialogs over a lesson.
+
+#include "shell/main_window.h"
+
+#include "entry/exercise_player.h"
+#include "entry/note_entry.h"
+#include "midi/device_selection.h"
+#include "midi/shared_midi.h"
+#include "panels/bottom_piano.h"
+#include "platform/error.h"
+#include "platform/file_paths.h"
+#include "shell/about_window.h"
+#include "shell/course_activation.h"
+#include "shell/course_trees.h"
+#include "shell/page_pane.h"
+#include "shell/page_print.h"
+#include "shell/qt_tick_timer.h"
+#include "shell/result_panel.h"
+#include "shell/set_parms_dialog.h"
+#include "shell/staff_box.h"
+#include "shell/video_pane.h"
+
+#include <QEvent>
+#include <QFileDialog>
+#include <QScrollBar>
+#include <QVideoWidget>
+
+namespace pw {
+
+namespace {
+
+QString q(const std::string &text)
+{
+    return QString::fromStdString(text);
+}
+
+constexpr const char *Template = "xml\\empty.xml";
+// Shown for the lesson kinds this version does not run, in place of the lesson.
+constexpr const char *UnavailablePage = "html\\unavailable.html";
+
+} // namespace
+
+void TForm1::OpenCourseLesson(const TCourseLesson &lesson)
+{
+    m_lessonParm = lesson.LessonParm;
+    m_pauseFile = lesson.PauseFile;
+    setWindowTitle(q(lesson.Caption));
+    OpenLesson(lesson.LessonType, lesson.LessonFile, lesson.LessonTitle);
+}
+
+void TForm1::OpenLesson(const std::string &type, const std::string &file, const std::string &title)
+{
+    m_lessonType = type;
+    m_lessonFile = file;
+    m_lessonTitle = title;
+    freeLowerPanel();
+    m_task.Timer->setEnabled(false);
+    hideResult();
+    m_player->Stop();
+    m_video->PauseIfLoaded();
+    if (type == "MusHarmonyExercise")
+        openHarmony();
+    else if (type == "HTMLText" || type == "HTMLTask")
+        ShowPage(file);
+    else if (type == "Video")
+        openVideo();
+    else
+        openUnavailable();
+    RefreshState();
+}
+
+void TForm1::openHarmony()
+{
+    ResetVideo();
+    reportError("MIDI", [this] { OpenSelectedDevices(); });
+    arrange(Panes::Staff);
+    m_task.Timer->setEnabled(false);
+    createPianoPanel();
+    m_task.Iterations = -1;
+    m_exercise->EditMode = m_lessonFile == Template;
+    NoMidiCheck();
+    m_staff->setShowExercise(false);
+    bool loaded = false;
+    reportError("Ошибка", [&] {
+        loaded = m_exercise->LoadExercise((std::filesystem::path(m_tdm.DataDir) / m_lessonFile).string(),
+                                          &m_task, false);
+    });
+    m_exercise->EditMode = m_lessonFile == Template;
+    m_exercise->ViewMode = m_exercise->EditMode ? 2 : 1;
+    m_needsLayout = true;
+    m_scroll->setValue(1);
+    m_staff->setScrollRow(0);
+    m_staff->setShowExercise(loaded);
+    if (m_piano) {
+        m_piano->SetCompletionMode(m_exercise->AutoCompleteMode);
+        m_piano->ShowCounters(m_task.TimerMode == 1);
+        m_piano->RefreshCounters();
+        m_piano->RefreshButtons();
+    }
+    // Twice: a lesson with a pause page opens on its staff, with the countdown running.
+    PauseToggle();
+    PauseToggle();
+}
+
+void TForm1::openVideo()
+{
+    ResetVideo();
+    arrange(Panes::Video);
+    m_video->Open(ResolveDataPath(m_tdm.ExeDir, m_lessonFile), m_tdm.Language, m_lessonParm, m_videoVolume);
+}
+
+void TForm1::openUnavailable()
+{
+    ShowPage(UnavailablePage);
+}
+
+void TForm1::ShowPage(const std::string &name)
+{
+    ResetVideo();
+    arrange(Panes::Page);
+    m_page->Navigate(ResolveDataPath(m_tdm.DataDir, LanguageVariant(m_tdm.DataDir, name, m_tdm.Language)));
+}
+
+void TForm1::ResetVideo()
+{
+    m_video->Reset();
+    m_router->OutputSelected
+        = CloseSelectedOutputs(SharedMidiOutput(), m_settings->SelectedDevices("MidiOutput"));
+}
+
+void TForm1::createPianoPanel()
+{
+    freeLowerPanel();
+    PianoCallbacks callbacks;
+    callbacks.NoteHandler = [this](int d, int s, int k, int v) { NoteHandler(d, s, k, v); };
+    callbacks.KeyHandler = [this](int key, Qt::KeyboardModifiers mods) { handleKey(key, mods, false); };
+    callbacks.PauseToggle = [this] { PauseToggle(); };
+    callbacks.CompleteTask = [this] { CompleteTask(); };
+    m_piano
+        = new TBottomPiano(*m_exercise, *m_entry, m_task, m_tdm.ExeDir, std::move(callbacks), m_lowerArea);
+    m_piano->SetTexts(m_texts);
+    m_piano->setGeometry(0, 0, m_lowerArea->width(), m_lowerArea->height());
+    m_piano->ShowCounters(false);
+    m_piano->SetCompletionMode(m_exercise->AutoCompleteMode);
+    m_piano->show();
+}
+
+void TForm1::freeLowerPanel()
+{
+    delete m_piano;
+    m_piano = nullptr;
+}
+
+void TForm1::arrange(Panes panes)
+{
+    m_panes = panes;
+    const bool staff = panes == Panes::Staff;
+    m_staff->setVisible(staff);
+    m_scroll->setVisible(staff);
+    m_page->setVisible(panes == Panes::Page);
+    m_p3d->setVisible(panes == Panes::Video);
+    m_video->Controls()->setVisible(panes == Panes::Video);
+    m_video->VideoWindow()->setVisible(panes == Panes::Video);
+    FormResize();
+}
+
+// Places the panes of the main area; run on every resize of it and when the panes change.
+void TForm1::FormResize()
+{
+    const int width = m_mainArea->width();
+    const int height = m_mainArea->height();
+    const int lowerTop = height - m_lowerArea->height() - 1;
+    m_lowerArea->setGeometry(0, lowerTop, width, m_lowerArea->height());
+    if (m_piano)
+        m_piano->setGeometry(0, 0, width, m_lowerArea->height());
+    m_video->Controls()->setGeometry(0, 0, width, m_lowerArea->height());
+    const int scrollWidth = m_scroll->sizeHint().width();
+    m_staff->setGeometry(0, 0, width - scrollWidth, lowerTop);
+    m_scroll->setGeometry(width - scrollWidth, 0, scrollWidth, lowerTop);
+    m_p3d->setGeometry(0, 0, width, lowerTop);
+    m_video->VideoWindow()->setGeometry(TVideoPane::VideoRect(m_p3d->size()));
+    if (m_panes == Panes::Page)
+        m_page->setGeometry(0, 0, width, height);
+    else
+        m_page->setGeometry(0, 0, width, lowerTop + 1);
+    m_page->raise();
+    m_result->setGeometry(0, 0, width, lowerTop - 1);
+    m_result->raise();
+}
+
+void TForm1::PauseToggle()
+{
+    if (m_paused) {
+        m_page->hide();
+        m_staff->show();
+        m_scroll->show();
+        m_staff->update();
+        if (m_task.LimitMin + m_task.LimitSec > 0)
+            m_task.Timer->setEnabled(true);
+        m_paused = false;
+        if (m_piano) {
+            m_piano->SetPaused(false);
+            if (m_task.Timer->enabled())
+                m_piano->SetCompletionMode(m_exercise->AutoCompleteMode);
+        }
+    } else if (!m_pauseFile.empty()) {
+        m_task.Timer->setEnabled(false);
+        m_page->setGeometry(0, 0, m_mainArea->width(), m_mainArea->height() - m_lowerArea->height() + 1);
+        m_page->show();
+        m_page->raise();
+        m_scroll->hide();
+        m_page->Navigate(
+            ResolveDataPath(m_tdm.DataDir, LanguageVariant(m_tdm.DataDir, m_pauseFile, m_tdm.Language)));
+        m_paused = true;
+        if (m_piano)
+            m_piano->SetPaused(true);
+    }
+    setFocus();
+    RefreshState();
+}
+
+bool TForm1::ResultShown() const
+{
+    return !m_result->isHidden();
+}
+
+void TForm1::hideResult()
+{
+    if (!ResultShown())
+        return;
+    // Leaving a shown result starts a new series next time.
+    m_task.Iterations = -1;
+    m_task.Attempts = -1;
+    m_result->hide();
+}
+
+void TForm1::ShowExerciseResult()
+{
+    m_task.Timer->setEnabled(false);
+    if (m_piano) {
+        m_piano->SetTimeText({});
+        m_piano->RefreshCounters();
+        m_piano->SetTimeText("00:00");
+        m_piano->SetPauseEnabled(false);
+        m_piano->SetNextEnabled(false);
+        m_piano->RefreshButtons();
+    }
+    m_result->setGeometry(0, 0, m_lowerArea->width(), m_lowerArea->y() - 1);
+    m_result->SetMark(q(m_task.MarkText()));
+    m_result->show();
+    m_result->raise();
+    m_result->LayoutResult();
+}
+
+void TForm1::CompleteTask()
+{
+    m_flow->CompleteTask();
+    RefreshState();
+}
+
+void TForm1::CountdownTick()
+{
+    m_flow->Tick(harmonyShown() && m_piano);
+}
+
+void TForm1::RepaintStaff()
+{
+    m_staff->update();
+}
+
+void TForm1::ExamPartsDone()
+{
+    if (!m_piano)
+        return;
+    m_piano->SetTimeText({});
+    m_piano->RefreshCounters();
+    m_piano->RefreshButtons();
+}
+
+void TForm1::RefreshCounters()
+{
+    if (m_piano)
+        m_piano->RefreshCounters();
+}
+
+void TForm1::beforeStaffPaint()
+{
+    if (!harmonyShown() || m_openDialogActive || m_needsLayout)
+        return;
+    m_flow->BeforeRepaint();
+}
+
+void TForm1::afterStaffPaint()
+{
+    const int rows = m_staff->drawnRows();
+    if (m_needsLayout) {
+        m_needsLayout = false;
+        m_scroll->setEnabled(rows >= 4);
+        const QSignalBlocker quiet(m_scroll);
+        m_scroll->setValue(1);
+    }
+    // Rows can be added while writing: the range grows with what was drawn.
+    m_scroll->setMaximum(std::max(1, m_staff->scrollRow() / 2 + (rows + 1) / 2));
+    RefreshState();
+}
+
+void TForm1::ScrollBy(int rows)
+{
+    if (rows == 0)
+        return;
+    m_staff->setScrollRow(std::max(0, m_staff->scrollRow() + rows));
+    const QSignalBlocker quiet(m_scroll);
+    const int position = (2 * (m_scroll->value() - 1) + rows) / 2 + 1;
+    m_scroll->setMaximum(std::max(m_scroll->maximum(), position));
+    m_scroll->setValue(position);
+    update();
+}
+
+void TForm1::NextPart()
+{
+    const int before = m_exercise->PartCount;
+    int rows = m_entry->PartDown();
+    if (m_exercise->PartCount != before) {
+        m_needsLayout = true;
+        m_staff->update();
+        rows = 2;
+    }
+    ScrollBy(rows);
+}
+
+void TForm1::printPage()
+{
+    if (m_page->isHidden())
+        return;
+    PrintPage(*m_page, this);
+    m_page->setFocus();
+}
+
+void TForm1::AboutDialog()
+{
+    TfAbout about(this, m_tdm.DataDir, m_tdm.Language, q(m_texts.Text("About", "Caption")));
+    about.exec();
+}
+
+void TForm1::SetParmsDialog()
+{
+    if (!harmonyShown() || !m_exercise->EditMode || m_exercise->PartNodes.empty())
+        return;
+    m_paused = true;
+    TfSetParms dialog(this);
+    const auto part = static_cast<std::size_t>(std::clamp(m_exercise->CurPart, 0, m_exercise->PartCount - 1));
+    XmlNode partNode = m_exercise->PartNodes[part];
+    bool filled = false;
+    reportError("Ошибка", [&] {
+        dialog.Fill(m_exercise->Doc->document_element(), partNode);
+        filled = true;
+    });
+    if (filled)
+        dialog.exec();
+    if (dialog.Saved()) {
+        XmlNode tonality = partNode.child("Tonality");
+        m_exercise->PartTonality[part] = {GetAttrInt(tonality, "type", 0), GetAttrInt(tonality, "val", 0)};
+        m_staff->update();
+    }
+    m_paused = false;
+    RefreshState();
+}
+
+void TForm1::OpenExercise()
+{
+    if (!harmonyShown() || !m_exercise->EditMode)
+        return;
+    m_openDialogActive = true;
+    const QString file = QFileDialog::getOpenFileName(this, {}, q(m_tdm.DataDir), "XML (*.xml);;* (*)");
+    if (!file.isEmpty()) {
+        bool loaded = false;
+        reportError("Ошибка", [&] { loaded = m_exercise->LoadExercise(file.toStdString(), &m_task, false); });
+        m_needsLayout = true;
+        m_staff->setScrollRow(0);
+        m_staff->setShowExercise(loaded || m_exercise->PartCount > 0);
+    }
+    m_openDialogActive = false;
+    m_staff->update();
+    RefreshState();
+}
+
+void TForm1::SaveExercise()
+{
+    if (!harmonyShown() || !m_exercise->EditMode)
+        return;
+    const std::string current = m_exercise->FileName;
+    const std::string proposed = current.substr(current.find_last_of("\\/") + 1);
+    QFileDialog dialog(this);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix("xml");
+    dialog.setDirectory(q(m_tdm.DataDir));
+    dialog.selectFile(q(proposed));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return;
+    const std::string chosen = dialog.selectedFiles().front().toStdString();
+    reportError("Ошибка", [&] {
+        m_exercise->SaveExercise(chosen);
+        m_exercise->SetFileName(chosen);
+    });
+}
+
+bool TForm1::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_mainArea && event->type() == QEvent::Resize)
+        FormResize();
+    else if (watched == m_page && event->type() == QEvent::KeyRelease && browserKeyFilter(event))
+        return true;
+    return QMainWindow::eventFilter(watched, event);
+}
+
+} // namespace pw

@@ -1,0 +1,107 @@
+#include "shell/task_flow.h"
+
+#include "document/har_exercis.h"
+#include "document/timer_area.h"
+#include "harmony/harmony_check.h"
+
+namespace pw {
+
+TaskFlow::TaskFlow(HarExercis &exercise, TimerArea &task, TaskFlowView &view)
+    : m_exercise(exercise)
+    , m_task(task)
+    , m_view(view)
+{
+}
+
+bool TaskFlow::TimerRuns() const
+{
+    return m_task.Timer && m_task.Timer->enabled();
+}
+
+void TaskFlow::stopTimer()
+{
+    if (m_task.Timer)
+        m_task.Timer->setEnabled(false);
+}
+
+void TaskFlow::BeforeRepaint()
+{
+    if (m_exercise.Status < 0)
+        return;
+    if (TimerRuns() && AllPartsComplete(m_exercise) && m_task.Attempts < m_task.Iterations) {
+        const int mode = m_exercise.AutoCompleteMode;
+        const bool clean = NoErrors(m_exercise);
+        if ((mode == 0 || (mode == 1 && clean)) && !m_exercise.IsExam) {
+            m_task.CountAttempt(clean);
+            m_exercise.ReloadExercise();
+            m_view.RepaintStaff();
+            return;
+        }
+        if (m_exercise.IsExam && m_exercise.ExamState == -1) {
+            stopTimer();
+            m_view.ExamPartsDone();
+            m_exercise.ExamState = 0;
+            m_view.RepaintStaff();
+            return;
+        }
+    }
+    if (m_task.Iterations > 0 && m_task.Attempts == m_task.Iterations && !m_view.ResultShown()) {
+        // An exam first shows its staff with the analysis, then the result at the next repaint.
+        if (m_exercise.IsExam && m_exercise.ExamState != 1)
+            m_exercise.ExamState = 1;
+        else
+            m_view.ShowExerciseResult();
+    }
+}
+
+void TaskFlow::Tick(bool harmony)
+{
+    if (m_task.LimitSec == 0 && m_task.LimitMin > 0) {
+        m_task.LimitSec = 60;
+        --m_task.LimitMin;
+    }
+    if (m_task.LimitSec > 0)
+        --m_task.LimitSec;
+    m_view.RefreshCounters();
+    if (m_task.LimitMin != 0 || m_task.LimitSec != 0) {
+        if (m_task.LimitSec == 0 && m_task.LimitMin >= 1) {
+            m_task.LimitSec = 60;
+            --m_task.LimitMin;
+        }
+        return;
+    }
+    stopTimer();
+    if (!harmony || m_task.TimerMode != 1)
+        return;
+    const int before = m_task.Attempts;
+    m_task.CountAttempt(false);
+    if (before < m_task.Iterations - 1)
+        m_exercise.ReloadExercise();
+    m_view.RefreshCounters();
+    m_view.RepaintStaff();
+}
+
+void TaskFlow::CompleteTask()
+{
+    if (m_view.ResultShown())
+        return;
+    m_task.CountAttempt(AllPartsComplete(m_exercise) && NoErrors(m_exercise));
+    m_exercise.ReloadExercise();
+    m_view.RefreshCounters();
+    m_view.RepaintStaff();
+}
+
+bool TaskFlow::ExamKey()
+{
+    if (!m_exercise.IsExam || m_exercise.ExamState != 0)
+        return false;
+    // The written parts are this attempt: it counts before the mark is given, or every exam
+    // would be marked 2.
+    if (m_task.Attempts < m_task.Iterations)
+        m_task.CountAttempt(NoErrors(m_exercise));
+    m_exercise.ExamState = 2;
+    m_view.ShowExerciseResult();
+    return true;
+}
+
+} // namespace pw

@@ -1,0 +1,52 @@
+#pragma once
+
+namespace pw {
+
+class HarExercis;
+class TimerArea;
+
+// What the task flow asks of the window around it.
+class TaskFlowView
+{
+public:
+    virtual ~TaskFlowView() = default;
+    // Schedules a repaint of the staff.
+    virtual void RepaintStaff() = 0;
+    virtual bool ResultShown() const = 0;
+    // Stops the countdown and shows the result panel with the mark.
+    virtual void ShowExerciseResult() = 0;
+    // An exam's parts are all written: the countdown has stopped, its display is to be cleared
+    // and the lower panel brought up to date.
+    virtual void ExamPartsDone() = 0;
+    // The lower panel's counters and time display.
+    virtual void RefreshCounters() = 0;
+};
+
+// The timed series of a harmony exercise: when an iteration completes (by the completion mode,
+// by Enter, or when the time runs out), the next one is loaded, until the mark is due.
+class TaskFlow
+{
+public:
+    TaskFlow(HarExercis &exercise, TimerArea &task, TaskFlowView &view);
+
+    // Runs before each drawing of the staff that is not its first after a load.
+    void BeforeRepaint();
+    // One tick of the one-second countdown. Harmony: whether the lesson is a harmony exercise.
+    void Tick(bool harmony);
+    // Enter or the panel's next button: closes the iteration, successful only when every part is
+    // written without mistakes.
+    void CompleteTask();
+    // A key pressed while an exam waits with all its parts written.
+    bool ExamKey();
+
+    bool TimerRuns() const;
+
+private:
+    void stopTimer();
+
+    HarExercis &m_exercise;
+    TimerArea &m_task;
+    TaskFlowView &m_view;
+};
+
+} // namespace pw

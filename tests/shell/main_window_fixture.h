@@ -1,0 +1,130 @@
+#pragma once
+
+#include "../document/test_files.h"
+
+#include "entry/computer_keys.h"
+#include "midi/memory_backend.h"
+#include "platform/file_paths.h"
+#include "shell/main_window.h"
+#include "shell/tdm.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QMessageBox>
+#include <QTest>
+#include <QTimer>
+#include <QWidget>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+// The one in-memory MIDI service of the test program, set before the shared devices exist.
+pw::MemoryMidiBackend &TestMidi();
+
+// The bundled course in a scratch data folder whose settings silence the no-MIDI notice and select
+// the in-memory output "Test out".
+class MainWindowFixture : public TestFolder
+{
+protected:
+    void SetUp() override
+    {
+        TestFolder::SetUp();
+        std::filesystem::copy(PARTWRITER_BUNDLED_DATA, folder, std::filesystem::copy_options::recursive);
+        write("parms.xml",
+              "<Parameters nomessagemidi=\"Y\" octoffset0=\"-1\"><MidiInput/>"
+              "<MidiOutput><Dev>Test out</Dev></MidiOutput></Parameters>");
+        tdm.ExeDir = pw::WithTrailingSeparator(pw::ExecutableFolder());
+        tdm.DataDir = pw::WithTrailingSeparator(folder);
+        // A message box nobody expected would wait for a click forever: close it and fail.
+        watchdog.setInterval(300);
+        QObject::connect(&watchdog, &QTimer::timeout, [] {
+            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+                ADD_FAILURE() << "unexpected message: " << box->windowTitle().toStdString() << " | "
+                              << box->text().toStdString();
+                box->reject();
+            }
+        });
+        watchdog.start();
+    }
+    void TearDown() override
+    {
+        watchdog.stop();
+        window.reset();
+        TestFolder::TearDown();
+    }
+
+    // Starts the window, shown, so that the staff paints and the task flow runs.
+    pw::TForm1 &start(const std::vector<std::string> &arguments = {})
+    {
+        window = std::make_unique<pw::TForm1>(tdm);
+        EXPECT_TRUE(window->Start(arguments));
+        window->resize(1000, 700);
+        window->show();
+        window->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+        settle();
+        return *window;
+    }
+    // Lets queued repaints and their evaluation run.
+    static void settle()
+    {
+        for (int i = 0; i < 4; ++i) {
+            QApplication::processEvents();
+            QApplication::sendPostedEvents();
+        }
+    }
+
+    template<typename T>
+    T *child(const char *name) const
+    {
+        return window->findChild<T *>(name);
+    }
+    // Shown inside the window (whether or not the window itself is on screen).
+    bool shown(const char *name) const
+    {
+        auto *widget = child<QWidget>(name);
+        return widget && widget->isVisibleTo(window.get());
+    }
+
+    void key(int qtKey, Qt::KeyboardModifiers mods = Qt::NoModifier)
+    {
+        QTest::keyClick(window.get(), static_cast<Qt::Key>(qtKey), mods);
+        settle();
+    }
+    // Plays a MIDI note in the current voice with a note key, moving the voice's octave offset so
+    // that some key of the row reaches it.
+    void playByKey(int midiNote);
+    // Opens a harmony exercise written into xml/<name>.
+    void openExercise(const std::string &name, const std::string &xml)
+    {
+        write("xml/" + name, xml);
+        window->OpenLesson("MusHarmonyExercise", "xml\\" + name, "");
+        settle();
+    }
+    // Closes the next modal dialog when it comes up, keeping its text.
+    void closeNextMessage(std::string *text)
+    {
+        QTimer::singleShot(0, [text] {
+            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+                if (text)
+                    *text = box->windowTitle().toStdString() + "|" + box->text().toStdString();
+                if (QAbstractButton *ok = box->button(QMessageBox::Ok))
+                    ok->click();
+                else
+                    box->accept();
+            }
+        });
+    }
+
+    pw::Tdm tdm;
+    std::unique_ptr<pw::TForm1> window;
+    QTimer watchdog;
+};
+
+// A C major part of four quarters, every voice written by the student.
+std::string CadenceExercise(const std::string &attributes);
+// Notes of the cadence T S D T in close position, in entry order (each chord bass to soprano).
+extern const std::vector<int> CadenceNotes;
+// The same with parallel octaves from T to S.
+extern const std::vector<int> ParallelNotes;

@@ -1,0 +1,318 @@
+// The task flow driven through the main window with key events, as a student works.
+
+#include "main_window_fixture.h"
+
+#include "document/har_exercis.h"
+#include "document/timer_area.h"
+#include "shell/course_activation.h"
+
+#include <QFileDialog>
+#include <QLabel>
+#include <QTextBrowser>
+#include <QToolButton>
+
+using namespace pw;
+
+namespace {
+
+class MainWindowTask : public MainWindowFixture
+{
+protected:
+    void play(const std::vector<int> &notes)
+    {
+        for (int note : notes)
+            playByKey(note);
+    }
+    bool resultShown() const { return shown("sResult"); }
+    QString mark() const { return child<QLabel>("sMark")->text(); }
+    // The last short message sent to the output.
+    std::uint32_t lastSent() const
+    {
+        const auto sent = TestMidi().sent();
+        return sent.empty() ? 0 : sent.back().packed;
+    }
+};
+
+constexpr std::uint32_t Message(int status, int key, int velocity)
+{
+    return static_cast<std::uint32_t>(status | key << 8 | velocity << 16);
+}
+
+} // namespace
+
+TEST_F(MainWindowTask, TwoIterationsSolvedWithoutErrorsInModeZeroEndWithMarkFive)
+{
+    start();
+    openExercise("timed.xml", CadenceExercise("LimitMin=\"5\" CountIteration=\"2\""));
+    ASSERT_EQ(window->task().TimerMode, 1);
+    EXPECT_TRUE(child<QToolButton>("tbTaskAutoCompleteAny")->isVisible());
+    play(CadenceNotes);
+    EXPECT_EQ(window->task().Attempts, 1);
+    EXPECT_FALSE(resultShown());
+    play(CadenceNotes);
+    settle();
+    EXPECT_EQ(window->task().Attempts, 2);
+    ASSERT_TRUE(resultShown());
+    EXPECT_EQ(mark(), "5");
+    EXPECT_FALSE(window->task().Timer->enabled()) << "the countdown stops with the result";
+}
+
+TEST_F(MainWindowTask, ModeOneWithAnErrorWaitsAndEnterCountsAFailure)
+{
+    start();
+    openExercise("timed.xml", CadenceExercise("LimitMin=\"5\" CountIteration=\"2\""));
+    QTest::mouseClick(child<QToolButton>("tbTaskAutoCompleteSuccess"), Qt::LeftButton);
+    EXPECT_EQ(window->exercise().AutoCompleteMode, 1);
+    play(ParallelNotes);
+    EXPECT_EQ(window->task().Attempts, 0) << "the written part has a mistake: no move";
+    key(Qt::Key_Return);
+    EXPECT_EQ(window->task().Attempts, 1);
+    EXPECT_EQ(window->task().Successes, 0);
+}
+
+TEST_F(MainWindowTask, ModeTwoCompletesOnlyByEnter)
+{
+    start();
+    openExercise("timed.xml", CadenceExercise("LimitMin=\"5\" CountIteration=\"1\""));
+    QTest::mouseClick(child<QToolButton>("tbTaskAutoCompleteNever"), Qt::LeftButton);
+    play(CadenceNotes);
+    EXPECT_EQ(window->task().Attempts, 0);
+    key(Qt::Key_Enter);
+    settle();
+    EXPECT_EQ(window->task().Successes, 1);
+    ASSERT_TRUE(resultShown());
+    EXPECT_EQ(mark(), "5");
+}
+
+TEST_F(MainWindowTask, TimeRunningOutCountsAFailedAttemptAndShowsTheResult)
+{
+    start();
+    openExercise("timed.xml", CadenceExercise("LimitSec=\"2\" CountIteration=\"1\""));
+    window->CountdownTick();
+    EXPECT_EQ(window->task().Attempts, 0);
+    window->CountdownTick();
+    settle();
+    EXPECT_EQ(window->task().Attempts, 1);
+    ASSERT_TRUE(resultShown());
+    EXPECT_EQ(mark(), "2");
+}
+
+TEST_F(MainWindowTask, AnExamWaitsForAKeyAfterTheLastNote)
+{
+    start();
+    openExercise("exam.xml", CadenceExercise("Exam=\"Y\" LimitMin=\"5\" CountIteration=\"1\""));
+    play(CadenceNotes);
+    EXPECT_EQ(window->exercise().ExamState, 0);
+    EXPECT_FALSE(window->task().Timer->enabled());
+    EXPECT_FALSE(resultShown());
+    key(Qt::Key_X);
+    EXPECT_TRUE(resultShown());
+    EXPECT_EQ(mark(), "5");
+}
+
+TEST_F(MainWindowTask, SpaceTogglesThePausePageAndTheCountdown)
+{
+    start();
+    write("xml/timed.xml", CadenceExercise("LimitMin=\"5\" CountIteration=\"2\""));
+    TCourseLesson lesson;
+    lesson.LessonType = "MusHarmonyExercise";
+    lesson.LessonFile = "xml\\timed.xml";
+    lesson.PauseFile = "html\\pause-harmony.html";
+    lesson.Caption = "Timed";
+    window->OpenCourseLesson(lesson);
+    settle();
+    EXPECT_FALSE(window->paused());
+    EXPECT_TRUE(window->task().Timer->enabled());
+
+    key(Qt::Key_Space);
+    EXPECT_TRUE(window->paused());
+    EXPECT_TRUE(shown("wb"));
+    EXPECT_FALSE(shown("sb"));
+    EXPECT_FALSE(window->task().Timer->enabled());
+    EXPECT_FALSE(child<QToolButton>("tbLengthHalf")->isEnabled()) << "commands wait while paused";
+    const int before = window->exercise().InsertCount;
+    key(Qt::Key_A);
+    EXPECT_EQ(window->exercise().InsertCount, before) << "no notes while paused";
+
+    key(Qt::Key_Space);
+    EXPECT_FALSE(window->paused());
+    EXPECT_FALSE(shown("wb"));
+    EXPECT_TRUE(window->task().Timer->enabled());
+}
+
+TEST_F(MainWindowTask, SpaceWithTheResultShownGivesTheMessage)
+{
+    start();
+    openExercise("timed.xml", CadenceExercise("LimitSec=\"1\" CountIteration=\"1\""));
+    window->CountdownTick();
+    settle();
+    ASSERT_TRUE(resultShown());
+    std::string message;
+    closeNextMessage(&message);
+    key(Qt::Key_Space);
+    EXPECT_EQ(message,
+              "Сообщение|Вы выполнили упражение с указанным результатом, для дальнейших действий "
+              "выберите пункт меню слева");
+    // Another lesson takes the result away.
+    window->OpenLesson("MusHarmonyExercise", "xml\\Chromo-major-bemol.xml", "");
+    settle();
+    EXPECT_FALSE(resultShown());
+}
+
+TEST_F(MainWindowTask, TheAKeyInTheAltoPlaysMiddleCAndItsReleaseSwitchesItOff)
+{
+    start();
+    openExercise("free.xml", CadenceExercise(""));
+    window->exercise().OctOffset = {0, 0, 0, 0};
+    QTest::mouseClick(child<QToolButton>("tbVoice2"), Qt::LeftButton);
+    ASSERT_EQ(window->exercise().CurrentVoice(), 2);
+    QTest::keyPress(window.get(), Qt::Key_A);
+    EXPECT_EQ(window->exercise().InsertCount, 1);
+    EXPECT_EQ(lastSent(), Message(0x90, 60, 50));
+    QTest::keyRelease(window.get(), Qt::Key_A);
+    EXPECT_EQ(lastSent(), Message(0x80, 60, 5));
+}
+
+TEST_F(MainWindowTask, LengthShortcutsWorkFromTheKeyboard)
+{
+    start();
+    openExercise("free.xml",
+                 "<MExercise><Part Key0=\"4\" Key1=\"1\"><Tonality type=\"1\" val=\"0\"/>"
+                 "<Size chi=\"4\" zna=\"8\"/><Voice H=\"0\"/><Voice H=\"1\"/><Voice H=\"2\"/>"
+                 "<Voice H=\"3\"/></Part></MExercise>");
+    const struct
+    {
+        int key;
+        int length;
+        int dot;
+    } cases[] = {{Qt::Key_1, 2, 0}, {Qt::Key_2, 4, 0}, {Qt::Key_3, 4, 1},
+                 {Qt::Key_4, 8, 0}, {Qt::Key_6, 8, 1}, {Qt::Key_8, 16, 0}};
+    for (const auto &c : cases) {
+        key(c.key);
+        EXPECT_EQ(window->exercise().CurrentLength(), c.length) << c.key;
+        EXPECT_EQ(window->exercise().CurrentDot(), c.dot) << c.key;
+    }
+    key(Qt::Key_P, Qt::ControlModifier);
+    EXPECT_EQ(window->exercise().CurrentDot(), 1);
+    EXPECT_TRUE(child<QToolButton>("tbLengthPoint")->isChecked());
+}
+
+TEST_F(MainWindowTask, AuthoringModeDeletesExemptsAndAddsParts)
+{
+    start();
+    window->OpenLesson("MusHarmonyExercise", "xml\\empty.xml", "");
+    settle();
+    HarExercis &ex = window->exercise();
+    ASSERT_TRUE(ex.EditMode);
+    EXPECT_TRUE(child<QToolButton>("tbSave")->isVisible());
+    EXPECT_TRUE(child<QToolButton>("tbNextPart")->isEnabled()) << "a part can be added";
+    const auto notes = [&] { return ex.Doc->select_nodes("//Note").size(); };
+    const auto exempted = [&] { return ex.Doc->select_nodes("//Note[@BH='Y']").size(); };
+
+    QTest::mouseClick(child<QToolButton>("tbVoice0"), Qt::LeftButton);
+    window->NoteHandler(0, 144, 48, 90);
+    ASSERT_EQ(notes(), 1u);
+    QTest::mouseClick(child<QToolButton>("tbVoice0"), Qt::LeftButton);
+    key(Qt::Key_Left);
+    key(Qt::Key_B, Qt::AltModifier);
+    EXPECT_EQ(exempted(), 1u) << "Alt+B marks the note at the cursor";
+    key(Qt::Key_B, Qt::AltModifier);
+    EXPECT_EQ(exempted(), 0u) << "and a second time unmarks it";
+    key(Qt::Key_Delete);
+    EXPECT_EQ(notes(), 0u);
+
+    const int parts = ex.PartCount;
+    std::string question;
+    closeNextMessage(&question);
+    key(Qt::Key_Down, Qt::ShiftModifier);
+    EXPECT_NE(question.find("add new part"), std::string::npos) << question;
+    EXPECT_EQ(ex.PartCount, parts + 1) << "Shift+Down past the last part adds one";
+    EXPECT_EQ(ex.CurPart, parts);
+    key(Qt::Key_Up, Qt::ShiftModifier);
+    EXPECT_EQ(ex.CurPart, parts - 1);
+}
+
+TEST_F(MainWindowTask, DeleteOutsideAuthoringDoesNothing)
+{
+    start();
+    window->NoteHandler(0, 144, 55, 90);
+    const auto undoable = window->exercise().CanUndo();
+    const int voice = window->exercise().CurrentVoice();
+    key(Qt::Key_Left);
+    key(Qt::Key_Delete);
+    EXPECT_EQ(window->exercise().CanUndo(), undoable);
+    EXPECT_EQ(window->exercise().CurrentVoice(), voice);
+}
+
+TEST_F(MainWindowTask, SaveAndOpenRoundTripInAuthoringMode)
+{
+    start();
+    window->OpenLesson("MusHarmonyExercise", "xml\\empty.xml", "");
+    settle();
+    window->NoteHandler(0, 144, 48, 90);
+    const std::string saved = (folder / "mine.xml").string();
+    QTimer::singleShot(0, [saved] {
+        if (auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget())) {
+            dialog->selectFile(QString::fromStdString(saved));
+            QMetaObject::invokeMethod(dialog, "accept");
+        }
+    });
+    window->SaveExercise();
+    ASSERT_TRUE(std::filesystem::exists(saved));
+    EXPECT_EQ(window->exercise().FileName, saved);
+    const auto notes = [&] { return window->exercise().Doc->select_nodes("//Note").size(); };
+    EXPECT_NE(read(saved).find("<Note "), std::string::npos) << read(saved);
+
+    window->OpenLesson("MusHarmonyExercise", "xml\\empty.xml", "");
+    settle();
+    EXPECT_EQ(notes(), 0u);
+    QTimer::singleShot(0, [saved] {
+        if (auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget())) {
+            dialog->selectFile(QString::fromStdString(saved));
+            QMetaObject::invokeMethod(dialog, "accept");
+        }
+    });
+    window->OpenExercise();
+    settle();
+    EXPECT_EQ(window->exercise().FileName, saved);
+    EXPECT_EQ(notes(), 1u);
+    EXPECT_TRUE(window->exercise().EditMode) << "the opened file is edited further";
+}
+
+TEST_F(MainWindowTask, TheParametersDialogPausesTheLessonWhileOpen)
+{
+    start();
+    window->OpenLesson("MusHarmonyExercise", "xml\\empty.xml", "");
+    settle();
+    bool pausedInside = false;
+    bool opened = false;
+    QTimer::singleShot(0, [&] {
+        QWidget *dialog = QApplication::activeModalWidget();
+        opened = dialog && dialog->windowTitle() == "fSetParms";
+        pausedInside = window->paused();
+        if (dialog)
+            dialog->close();
+    });
+    key(Qt::Key_A, Qt::ControlModifier);
+    EXPECT_TRUE(opened);
+    EXPECT_TRUE(pausedInside);
+    EXPECT_FALSE(window->paused());
+}
+
+TEST_F(MainWindowTask, PlaybackRunsOnItsTimerAndStopsWithNoteOffs)
+{
+    start();
+    window->OpenLesson("MusHarmonyExercise", "xml\\Cadence-example.xml", "");
+    settle();
+    auto *play = child<QToolButton>("tbPlayEx");
+    QTest::mouseClick(play, Qt::LeftButton);
+    EXPECT_TRUE(play->isChecked());
+    auto *timer = window->findChild<QTimer *>("tiplay");
+    ASSERT_NE(timer, nullptr);
+    EXPECT_TRUE(timer->isActive());
+    QTest::qWait(timer->interval() + 50);
+    QTest::mouseClick(play, Qt::LeftButton);
+    EXPECT_FALSE(play->isChecked());
+    EXPECT_FALSE(timer->isActive());
+    EXPECT_EQ(lastSent() & 0xf0u, 0x80u) << "the notes still sounding are switched off";
+}

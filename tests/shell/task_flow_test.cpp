@@ -1,0 +1,225 @@
+#include "../document/test_exercises.h"
+
+#include "shell/task_flow.h"
+
+#include <memory>
+
+using namespace pw;
+
+namespace {
+
+// Counts what the flow asks of the window.
+class RecordingView : public TaskFlowView
+{
+public:
+    void RepaintStaff() override { ++repaints; }
+    bool ResultShown() const override { return resultShown; }
+    void ShowExerciseResult() override
+    {
+        ++results;
+        resultShown = true;
+    }
+    void ExamPartsDone() override { ++examDone; }
+    void RefreshCounters() override { ++counters; }
+
+    int repaints = 0;
+    int results = 0;
+    int examDone = 0;
+    int counters = 0;
+    bool resultShown = false;
+};
+
+class TaskFlowTest : public ExerciseFixture
+{
+protected:
+    void SetUp() override
+    {
+        ExerciseFixture::SetUp();
+        task.Timer = std::make_unique<TickTimer>();
+        flow = std::make_unique<TaskFlow>(*exercise, task, view);
+    }
+
+    // A timed series of the given length with two parts.
+    void loadSeries(int iterations, const std::string &extra = {})
+    {
+        ASSERT_TRUE(load("series.xml",
+                         "<MExercise LimitMin=\"1\" LimitSec=\"0\" CountIteration=\""
+                             + std::to_string(iterations) + "\" " + extra + "><Part/><Part/></MExercise>"));
+        ASSERT_TRUE(task.Timer->enabled());
+    }
+    // Every part written, with or without a mistake in the last one.
+    void writeAll(bool mistake)
+    {
+        for (std::size_t p = 0; p < exercise->PartDone.size(); ++p) {
+            exercise->PartDone[p] = true;
+            exercise->PartErrors[p] = 0;
+        }
+        if (mistake)
+            exercise->PartErrors.back() = 1;
+    }
+
+    RecordingView view;
+    std::unique_ptr<TaskFlow> flow;
+};
+
+TEST_F(TaskFlowTest, ModeZeroMovesOnWhenEveryPartIsWrittenAndMarksTheSeries)
+{
+    loadSeries(2);
+    flow->BeforeRepaint();
+    EXPECT_EQ(task.Attempts, 0) << "nothing written yet";
+
+    writeAll(false);
+    flow->BeforeRepaint();
+    EXPECT_EQ(task.Attempts, 1);
+    EXPECT_EQ(task.Successes, 1);
+    EXPECT_FALSE(exercise->PartDone.front()) << "the next iteration is loaded";
+    EXPECT_EQ(view.repaints, 1);
+
+    writeAll(true);
+    flow->BeforeRepaint();
+    EXPECT_EQ(task.Attempts, 2);
+    EXPECT_EQ(task.Successes, 1) << "mode 0 counts a written iteration with mistakes as failed";
+    EXPECT_EQ(view.results, 0) << "the result comes with the following repaint";
+    flow->BeforeRepaint();
+    EXPECT_EQ(view.results, 1);
+    EXPECT_EQ(task.MarkText(), "3");
+    flow->BeforeRepaint();
+    EXPECT_EQ(view.results, 1) << "a shown result is not shown again";
+}
+
+TEST_F(TaskFlowTest, ModeOneWaitsOnMistakesAndEnterCountsAFailure)
+{
+    loadSeries(2);
+    exercise->AutoCompleteMode = 1;
+    writeAll(true);
+    flow->BeforeRepaint();
+    EXPECT_EQ(task.Attempts, 0);
+    flow->CompleteTask();
+    EXPECT_EQ(task.Attempts, 1);
+    EXPECT_EQ(task.Successes, 0);
+
+    writeAll(false);
+    flow->BeforeRepaint();
+    EXPECT_EQ(task.Successes, 1) << "without mistakes mode 1 moves on by itself";
+}
+
+TEST_F(TaskFlowTest, ModeTwoCompletesOnlyByEnter)
+{
+    loadSeries(3);
+    exercise->AutoCompleteMode = 2;
+    writeAll(false);
+    flow->BeforeRepaint();
+    EXPECT_EQ(task.Attempts, 0);
+    flow->CompleteTask();
+    EXPECT_EQ(task.Successes, 1);
+    flow->CompleteTask();
+    EXPECT_EQ(task.Attempts, 2);
+    EXPECT_EQ(task.Successes, 1) << "an unwritten iteration is a failure";
+    writeAll(false);
+    flow->CompleteTask();
+    flow->BeforeRepaint();
+    EXPECT_EQ(view.results, 1);
+    EXPECT_EQ(task.MarkText(), "4");
+
+    const int attempts = task.Attempts;
+    flow->CompleteTask();
+    EXPECT_EQ(task.Attempts, attempts) << "Enter does nothing while the result is shown";
+}
+
+TEST_F(TaskFlowTest, MarksOfAThreeIterationSeries)
+{
+    for (const auto &[solved, mark] : {std::pair {3, "5"}, {1, "3"}, {0, "2"}}) {
+        loadSeries(3);
+        for (int i = 0; i < 3; ++i) {
+            writeAll(i >= solved);
+            flow->BeforeRepaint();
+        }
+        EXPECT_EQ(task.MarkText(), mark) << solved << " solved";
+    }
+}
+
+TEST_F(TaskFlowTest, CountdownBorrowsMinutesAndCountsAFailedAttemptWhenTimeIsUp)
+{
+    loadSeries(2);
+    EXPECT_EQ(task.LimitMin, 1);
+    flow->Tick(true);
+    EXPECT_EQ(task.LimitMin, 0);
+    EXPECT_EQ(task.LimitSec, 59);
+    EXPECT_EQ(view.counters, 1);
+
+    task.LimitSec = 1;
+    flow->Tick(true);
+    EXPECT_EQ(task.Attempts, 1);
+    EXPECT_EQ(task.Successes, 0);
+    EXPECT_TRUE(task.Timer->enabled()) << "the next iteration restarts the clock";
+}
+
+TEST_F(TaskFlowTest, TimeRunningOutInTheLastIterationShowsTheResultAtTheNextRepaint)
+{
+    loadSeries(1);
+    task.LimitMin = 0;
+    task.LimitSec = 1;
+    flow->Tick(true);
+    EXPECT_EQ(task.Attempts, 1);
+    EXPECT_FALSE(task.Timer->enabled()) << "no next iteration is loaded";
+    EXPECT_EQ(view.results, 0);
+    flow->BeforeRepaint();
+    EXPECT_EQ(view.results, 1);
+    EXPECT_EQ(task.MarkText(), "2");
+}
+
+TEST_F(TaskFlowTest, TwoMinutesTenSecondsKeepBorrowingAtTheMinute)
+{
+    loadSeries(1);
+    task.LimitMin = 2;
+    task.LimitSec = 1;
+    flow->Tick(true);
+    // 2:00 is shown, then a minute is carried into the seconds for the next tick.
+    EXPECT_EQ(task.LimitMin, 1);
+    EXPECT_EQ(task.LimitSec, 60);
+    flow->Tick(true);
+    EXPECT_EQ(task.LimitMin, 1);
+    EXPECT_EQ(task.LimitSec, 59);
+}
+
+TEST_F(TaskFlowTest, AnExamStopsTheClockWhenWrittenAndShowsTheResultOnAKey)
+{
+    loadSeries(1, "Exam=\"Y\"");
+    EXPECT_FALSE(flow->ExamKey()) << "a key before the parts are written means nothing";
+    writeAll(false);
+    flow->BeforeRepaint();
+    EXPECT_EQ(exercise->ExamState, 0);
+    EXPECT_FALSE(task.Timer->enabled());
+    EXPECT_EQ(view.examDone, 1);
+    EXPECT_EQ(view.results, 0);
+
+    EXPECT_TRUE(flow->ExamKey());
+    EXPECT_EQ(exercise->ExamState, 2);
+    EXPECT_EQ(view.results, 1);
+    EXPECT_EQ(task.MarkText(), "5") << "the written exam counts as the attempt";
+}
+
+TEST_F(TaskFlowTest, AnExamWhoseTimeRanOutShowsItsAnalysisBeforeTheResult)
+{
+    loadSeries(1, "Exam=\"Y\"");
+    task.LimitMin = 0;
+    task.LimitSec = 1;
+    flow->Tick(true);
+    flow->BeforeRepaint();
+    EXPECT_EQ(exercise->ExamState, 1);
+    EXPECT_EQ(view.results, 0);
+    flow->BeforeRepaint();
+    EXPECT_EQ(view.results, 1);
+}
+
+TEST_F(TaskFlowTest, AnUntimedExerciseNeverCompletes)
+{
+    ASSERT_TRUE(load("free.xml", "<MExercise><Part/></MExercise>"));
+    EXPECT_FALSE(task.Timer->enabled());
+    writeAll(false);
+    flow->BeforeRepaint();
+    EXPECT_EQ(task.Attempts, 0);
+    EXPECT_EQ(view.results, 0);
+}
+
+} // namespace
