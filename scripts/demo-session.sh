@@ -2,7 +2,8 @@
 # A scripted student session under Xvfb: Partwriter opens a timed one-iteration cadence exercise
 # (through a "Debug" start item of a scratch copy of the bundled course), xdotool types the notes
 # of a correct solution on the computer keyboard, and screenshots are taken of the staff and of
-# the result panel with the mark. Usage: scripts/demo-session.sh [OUT_DIR]
+# the result panel with the mark; then a theory page is chosen in the course tree and the first
+# chord is clicked on the on-screen piano. Usage: scripts/demo-session.sh [OUT_DIR]
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 build="${PARTWRITER_BUILD_DIR:-$root/build}"
@@ -48,11 +49,13 @@ xvfb-run -a -s "-screen 0 1280x800x24" bash -c '
     "$1" -d "$2/" &
     app=$!
     for i in $(seq 50); do
-        win=$(xdotool search --name "Partwriter|Демонстрация" 2>/dev/null | head -1) && [ -n "$win" ] && break
+        win=$(xdotool search --onlyvisible --name "Partwriter" 2>/dev/null | head -1 || true)
+        [ -n "$win" ] && break
         sleep 0.2
     done
     sleep 1
-    xdotool windowactivate --sync "$win" 2>/dev/null || xdotool windowfocus "$win"
+    # No window manager runs under Xvfb: give the window the keyboard directly.
+    xdotool windowfocus --sync "$win" || true
     xwd -root -silent | convert xwd:- "$3/start.png"
     # Chord by chord, bass to soprano: C E G C ... T S D T in close position.
     for k in k g k d  f h k f  g g j s  k g k d; do
@@ -61,6 +64,18 @@ xvfb-run -a -s "-screen 0 1280x800x24" bash -c '
     done
     sleep 1
     xwd -root -silent | convert xwd:- "$3/result.png"
+    # The course tree: the section "Теория", then its first theory page.
+    xdotool mousemove 60 71 click 1; sleep 1
+    xdotool mousemove 90 91 click 1; sleep 1
+    xwd -root -silent | convert xwd:- "$3/theory.png"
+    # Back to the exercise, and the first chord C3 G3 C4 E4 clicked on the on-screen piano.
+    xdotool mousemove 60 51 click 1; sleep 1
+    for x in 331 377 410 432; do
+        xdotool mousemove $x 735 click 1
+        sleep 0.3
+    done
+    sleep 0.5
+    xwd -root -silent | convert xwd:- "$3/piano.png"
     kill $app
 ' _ "$build/bin/partwriter" "$data" "$out"
-echo "screenshots: $out/start.png $out/result.png"
+echo "screenshots: $out/start.png $out/result.png $out/theory.png $out/piano.png"

@@ -6,6 +6,7 @@
 #include "shell/video_pane.h"
 
 #include <QApplication>
+#include <QScreen>
 
 int main(int argc, char *argv[])
 {
@@ -22,6 +23,8 @@ int main(int argc, char *argv[])
     pw::TForm1 window(tdm);
     if (!window.Start(arguments))
         return 1;
+    // Without a window manager (a bare X server) maximising does nothing: take the screen.
+    window.setGeometry(window.screen()->availableGeometry());
     window.showMaximized();
     return QApplication::exec();
 }

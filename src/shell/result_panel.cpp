@@ -4,6 +4,8 @@
 
 #include <QLabel>
 
+#include <algorithm>
+
 namespace pw {
 
 namespace {
@@ -68,14 +70,19 @@ QString TResultPanel::Mark() const
 
 void TResultPanel::LayoutResult()
 {
-    for (QLabel *l : {m_complete, m_markHeader, m_message, m_mark})
+    for (QLabel *l : {m_complete, m_markHeader, m_mark})
         l->adjustSize();
-    const int boxWidth = 2 * m_message->width();
+    // Twice the hint's width, but never wider than the panel: a narrow window wraps the hint.
+    const int natural = m_message->fontMetrics().horizontalAdvance(m_message->text()) + 4;
+    const int boxWidth = std::max(1, std::min(2 * natural, width() - 20));
+    m_message->setWordWrap(natural > boxWidth);
+    m_message->setFixedWidth(std::min(natural, boxWidth));
+    m_message->adjustSize();
     m_box->setGeometry((width() - boxWidth) / 2, (height() - BoxHeight) / 2, boxWidth, BoxHeight);
     m_complete->move(0, 0);
     const int markHeight = m_mark->height();
     m_mark->move(static_cast<int>(0.7 * boxWidth), static_cast<int>(0.1 * (BoxHeight - markHeight)));
-    // The mark's caption sits in the left part of the box, level with the middle of the mark.
+    // The mark's caption sits under the heading, left of the mark.
     m_markHeader->move(0, 42 + m_complete->height());
     m_message->move(0, BoxHeight - 20 - m_message->height());
 }
