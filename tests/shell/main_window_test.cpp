@@ -3,6 +3,7 @@
 #include "document/har_exercis.h"
 #include "midi/shared_midi.h"
 #include "panels/bottom_piano.h"
+#include "shell/course_activation.h"
 #include "shell/course_trees.h"
 #include "shell/staff_box.h"
 
@@ -194,6 +195,71 @@ TEST_F(MainWindow, PianoButtonsFollowTheDocument)
     window->NoteHandler(0, 144, 55, 90);
     settle();
     EXPECT_TRUE(child<QToolButton>("tbUndo")->isEnabled());
+}
+
+TEST_F(MainWindow, ResizingKeepsTheLowerAreaAtTheBottom)
+{
+    start();
+    window->resize(1200, 800);
+    settle();
+    auto *area = child<QWidget>("pMainArea");
+    auto *lower = child<QWidget>("hlp");
+    EXPECT_EQ(lower->geometry().bottom() + 2, area->height());
+    EXPECT_EQ(lower->width(), area->width());
+    EXPECT_EQ(child<QWidget>("BottomPiano")->width(), area->width());
+    EXPECT_EQ(child<QWidget>("sb")->geometry().right() + 1, area->width());
+}
+
+TEST_F(MainWindow, SpaceReleasedInThePausePageEndsThePause)
+{
+    start();
+    TCourseLesson lesson;
+    lesson.LessonType = "MusHarmonyExercise";
+    lesson.LessonFile = "xml\\Chromo-major-bemol.xml";
+    lesson.PauseFile = "html\\pause-harmony.html";
+    window->OpenCourseLesson(lesson);
+    settle();
+    window->PauseToggle();
+    ASSERT_TRUE(window->paused());
+    auto *page = child<QTextBrowser>("wb");
+    EXPECT_TRUE(page->toPlainText().contains("упражнени")) << page->toPlainText().toStdString();
+    // The page has the keyboard, as after a click into it.
+    QTest::keyRelease(page, Qt::Key_Space);
+    settle();
+    EXPECT_FALSE(window->paused());
+    EXPECT_FALSE(shown("wb"));
+}
+
+TEST_F(MainWindow, TheHelpButtonShowsTheAboutWindowOverTheMainWindow)
+{
+    start({"-l", "English"});
+    QString title;
+    QString page;
+    QTimer::singleShot(0, [&] {
+        QWidget *about = QApplication::activeModalWidget();
+        ASSERT_NE(about, nullptr);
+        title = about->windowTitle();
+        if (auto *browser = about->findChild<QTextBrowser *>("wbAbout"))
+            page = browser->source().toLocalFile();
+        about->close();
+    });
+    QTest::mouseClick(child<QToolButton>("tbHelp"), Qt::LeftButton);
+    EXPECT_EQ(title, "About");
+    EXPECT_TRUE(page.endsWith("html/aboutEnglish.html")) << page.toStdString();
+}
+
+TEST_F(MainWindow, TheSoundSwitchIsSavedInTheSettings)
+{
+    start();
+    auto *sound = child<QToolButton>("tbSound");
+    ASSERT_TRUE(sound->isEnabled()) << "the test output is selected";
+    ASSERT_TRUE(window->soundOn());
+    QTest::mouseClick(sound, Qt::LeftButton);
+    EXPECT_FALSE(window->soundOn());
+    EXPECT_NE(read(folder / "parms.xml").find("Play=\"No\""), std::string::npos);
+    QTest::mouseClick(sound, Qt::LeftButton);
+    EXPECT_TRUE(window->soundOn());
+    EXPECT_EQ(read(folder / "parms.xml").find("Play="), std::string::npos);
 }
 
 int main(int argc, char **argv)
