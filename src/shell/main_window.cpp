@@ -172,7 +172,7 @@ void TForm1::buildWindow()
     buildShortcuts();
 
     m_splitter = new QSplitter(Qt::Horizontal, this);
-    m_splitter->setObjectName("Splitter1");
+    m_splitter->setObjectName("sSplitter2");
     m_menuPanel = new QWidget;
     m_menuPanel->setObjectName("pMenu");
     m_menuPanel->setMinimumWidth(MenuMinimumWidth);

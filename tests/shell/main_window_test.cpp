@@ -79,7 +79,7 @@ TEST_F(MainWindow, WindowAndSplitterKeepTheirMinimumSizes)
 {
     start();
     EXPECT_EQ(window->minimumSize(), QSize(800, 600));
-    auto *splitter = child<QSplitter>("Splitter1");
+    auto *splitter = child<QSplitter>("sSplitter2");
     splitter->setSizes({100, 900});
     settle();
     EXPECT_GE(child<QWidget>("pMenu")->width(), 240);
