@@ -185,7 +185,6 @@ void TForm1::buildWindow()
     // depends on the lesson.
     m_mainArea = new QWidget;
     m_mainArea->setObjectName("pMainArea");
-    m_mainArea->installEventFilter(this);
     m_staff = new TStaffBox(*m_exercise, *m_parms, m_ui, m_mainArea);
     m_scroll = new QScrollBar(Qt::Vertical, m_mainArea);
     m_scroll->setObjectName("sb");

@@ -405,6 +405,7 @@ void TForm1::SaveExercise()
     });
 }
 
+// The application-wide filter, installed at the end of start-up.
 bool TForm1::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == m_mainArea && event->type() == QEvent::Resize)

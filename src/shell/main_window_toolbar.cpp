@@ -232,7 +232,8 @@ void TForm1::refreshHarmonyButtons()
 
 void TForm1::RefreshState()
 {
-    if (!m_trees)
+    // Start-up runs commands before the whole window exists.
+    if (!m_trees || !m_player)
         return;
     m_trees->LayoutTrees();
     const bool harmony = harmonyShown();
