@@ -142,6 +142,7 @@ private:
     void RepaintStaff() override;
     void ExamPartsDone() override;
     void RefreshCounters() override;
+    void ExerciseReloaded() override;
 
     bool harmonyShown() const { return m_lessonType == "MusHarmonyExercise"; }
 

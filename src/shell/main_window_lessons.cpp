@@ -284,6 +284,19 @@ void TForm1::RefreshCounters()
         m_piano->RefreshCounters();
 }
 
+// Not a new layout: the evaluation must still run at the next repaint, which may be the one
+// that shows the result.
+void TForm1::ExerciseReloaded()
+{
+    m_staff->setScrollRow(0);
+    const QSignalBlocker quiet(m_scroll);
+    m_scroll->setValue(1);
+    if (m_piano) {
+        m_piano->RefreshCounters();
+        m_piano->RefreshButtons();
+    }
+}
+
 void TForm1::beforeStaffPaint()
 {
     if (!harmonyShown() || m_openDialogActive || m_needsLayout)

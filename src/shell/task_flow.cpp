@@ -24,6 +24,12 @@ void TaskFlow::stopTimer()
         m_task.Timer->setEnabled(false);
 }
 
+void TaskFlow::nextIteration()
+{
+    m_exercise.ReloadExercise();
+    m_view.ExerciseReloaded();
+}
+
 void TaskFlow::BeforeRepaint()
 {
     if (m_exercise.Status < 0)
@@ -33,7 +39,7 @@ void TaskFlow::BeforeRepaint()
         const bool clean = NoErrors(m_exercise);
         if ((mode == 0 || (mode == 1 && clean)) && !m_exercise.IsExam) {
             m_task.CountAttempt(clean);
-            m_exercise.ReloadExercise();
+            nextIteration();
             m_view.RepaintStaff();
             return;
         }
@@ -76,7 +82,7 @@ void TaskFlow::Tick(bool harmony)
     const int before = m_task.Attempts;
     m_task.CountAttempt(false);
     if (before < m_task.Iterations - 1)
-        m_exercise.ReloadExercise();
+        nextIteration();
     m_view.RefreshCounters();
     m_view.RepaintStaff();
 }
@@ -86,7 +92,7 @@ void TaskFlow::CompleteTask()
     if (m_view.ResultShown())
         return;
     m_task.CountAttempt(AllPartsComplete(m_exercise) && NoErrors(m_exercise));
-    m_exercise.ReloadExercise();
+    nextIteration();
     m_view.RefreshCounters();
     m_view.RepaintStaff();
 }

@@ -20,6 +20,8 @@ public:
     virtual void ExamPartsDone() = 0;
     // The lower panel's counters and time display.
     virtual void RefreshCounters() = 0;
+    // The next iteration was loaded: the staff starts again from its first row.
+    virtual void ExerciseReloaded() = 0;
 };
 
 // The timed series of a harmony exercise: when an iteration completes (by the completion mode,
@@ -43,6 +45,7 @@ public:
 
 private:
     void stopTimer();
+    void nextIteration();
 
     HarExercis &m_exercise;
     TimerArea &m_task;

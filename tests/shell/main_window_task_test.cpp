@@ -49,6 +49,8 @@ TEST_F(MainWindowTask, TwoIterationsSolvedWithoutErrorsInModeZeroEndWithMarkFive
     play(CadenceNotes);
     EXPECT_EQ(window->task().Attempts, 1);
     EXPECT_FALSE(resultShown());
+    EXPECT_EQ(child<QLabel>("TasksCompleted")->text(), "1") << "the panel counts the iteration";
+    EXPECT_EQ(window->exercise().CurrentVoice(), 0) << "the new iteration starts with the bass";
     play(CadenceNotes);
     settle();
     EXPECT_EQ(window->task().Attempts, 2);

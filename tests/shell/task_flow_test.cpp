@@ -21,11 +21,13 @@ public:
     }
     void ExamPartsDone() override { ++examDone; }
     void RefreshCounters() override { ++counters; }
+    void ExerciseReloaded() override { ++reloads; }
 
     int repaints = 0;
     int results = 0;
     int examDone = 0;
     int counters = 0;
+    int reloads = 0;
     bool resultShown = false;
 };
 
@@ -73,6 +75,7 @@ TEST_F(TaskFlowTest, ModeZeroMovesOnWhenEveryPartIsWrittenAndMarksTheSeries)
     EXPECT_EQ(task.Attempts, 1);
     EXPECT_EQ(task.Successes, 1);
     EXPECT_FALSE(exercise->PartDone.front()) << "the next iteration is loaded";
+    EXPECT_EQ(view.reloads, 1);
     EXPECT_EQ(view.repaints, 1);
 
     writeAll(true);
@@ -162,6 +165,7 @@ TEST_F(TaskFlowTest, TimeRunningOutInTheLastIterationShowsTheResultAtTheNextRepa
     flow->Tick(true);
     EXPECT_EQ(task.Attempts, 1);
     EXPECT_FALSE(task.Timer->enabled()) << "no next iteration is loaded";
+    EXPECT_EQ(view.reloads, 0);
     EXPECT_EQ(view.results, 0);
     flow->BeforeRepaint();
     EXPECT_EQ(view.results, 1);
