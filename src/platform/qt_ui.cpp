@@ -1,17 +1,12 @@
 #include "platform/qt_ui.h"
 
+#include "platform/qt_text.h"
+
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
 
 namespace pw {
-
-namespace {
-QString q(const std::string &text)
-{
-    return QString::fromStdString(text);
-}
-} // namespace
 
 UiButton QtUi::message(const std::string &caption, const std::string &text, UiButtons buttons)
 {
@@ -30,7 +25,7 @@ UiButton QtUi::message(const std::string &caption, const std::string &text, UiBu
         shown = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
         break;
     }
-    QMessageBox box(QMessageBox::NoIcon, q(caption), q(text), shown, m_parent);
+    QMessageBox box(QMessageBox::NoIcon, ToQString(caption), ToQString(text), shown, m_parent);
     switch (box.exec()) {
     case QMessageBox::Cancel:
         return UiButton::Cancel;
@@ -46,7 +41,8 @@ UiButton QtUi::message(const std::string &caption, const std::string &text, UiBu
 std::optional<std::string> QtUi::openFileName(const std::string &caption, const std::string &folder,
                                               const std::string &filter)
 {
-    const QString name = QFileDialog::getOpenFileName(m_parent, q(caption), q(folder), q(filter));
+    const QString name
+        = QFileDialog::getOpenFileName(m_parent, ToQString(caption), ToQString(folder), ToQString(filter));
     if (name.isEmpty())
         return std::nullopt;
     return name.toStdString();
@@ -55,10 +51,10 @@ std::optional<std::string> QtUi::openFileName(const std::string &caption, const 
 std::optional<std::string> QtUi::saveFileName(const std::string &caption, const std::string &proposed,
                                               const std::string &defaultSuffix, const std::string &filter)
 {
-    QFileDialog dialog(m_parent, q(caption), q(proposed), q(filter));
+    QFileDialog dialog(m_parent, ToQString(caption), ToQString(proposed), ToQString(filter));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setDefaultSuffix(q(defaultSuffix));
-    dialog.selectFile(q(proposed));
+    dialog.setDefaultSuffix(ToQString(defaultSuffix));
+    dialog.selectFile(ToQString(proposed));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     return dialog.selectedFiles().first().toStdString();
@@ -68,8 +64,8 @@ std::optional<std::string> QtUi::inputText(const std::string &caption, const std
                                            const std::string &initial)
 {
     bool ok = false;
-    const QString text
-        = QInputDialog::getText(m_parent, q(caption), q(prompt), QLineEdit::Normal, q(initial), &ok);
+    const QString text = QInputDialog::getText(m_parent, ToQString(caption), ToQString(prompt),
+                                               QLineEdit::Normal, ToQString(initial), &ok);
     if (!ok)
         return std::nullopt;
     return text.toStdString();

@@ -1,6 +1,7 @@
 // Start-up, the MIDI road and exit of the main window.
 
 #include "shell/main_window.h"
+#include "platform/qt_text.h"
 
 #include "entry/exercise_player.h"
 #include "entry/note_entry.h"
@@ -32,11 +33,6 @@
 namespace pw {
 
 namespace {
-
-QString q(const std::string &text)
-{
-    return QString::fromStdString(text);
-}
 
 constexpr const char *StartLesson = "xml\\Chromo-major-bemol.xml";
 constexpr int LowerAreaHeight = 150;
@@ -166,7 +162,7 @@ bool TForm1::Start(const std::vector<std::string> &arguments)
 
 void TForm1::buildWindow()
 {
-    setWindowTitle(q(m_texts.Text("Messages", "Caption")));
+    setWindowTitle(ToQString(m_texts.Text("Messages", "Caption")));
     setMinimumSize(800, 600);
     buildToolbar();
     buildShortcuts();
@@ -269,7 +265,7 @@ void TForm1::NoMidiCheck()
     const bool noDevices = SharedMidiInput().Count() == 0;
     TMidiNotice notice(noDevices ? TMidiNotice::Kind::NoDevices : TMidiNotice::Kind::NoneSelected, this);
     if (noDevices && !SharedMidiBackend()->problem().empty())
-        notice.setToolTip(q(SharedMidiBackend()->problem()));
+        notice.setToolTip(ToQString(SharedMidiBackend()->problem()));
     notice.exec();
     m_settings->SetNoMidiMessage(notice.neverAgain());
     saveSettings();

@@ -115,6 +115,9 @@ private:
                             const std::string &fallbackHint = {});
     QAction *shortcut(const char *name, const QKeySequence &keys, std::function<void()> action);
     void setLength(int length, int dot);
+    void toggleDot();
+    void selectVoice(int voice);
+    void undo();
     void refreshHarmonyButtons();
 
     // main_window_lessons.cpp

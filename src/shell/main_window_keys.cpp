@@ -34,10 +34,7 @@ bool TForm1::handleKey(int key, Qt::KeyboardModifiers mods, bool autoRepeat)
         return false;
     }
     if (mods == Qt::ControlModifier && key == Qt::Key_Z) {
-        if (harmonyShown() && !m_paused && m_exercise->CanUndo()) {
-            m_exercise->Undo();
-            afterEdit(0);
-        }
+        undo();
         return false;
     }
     if (mods == AllThree && key == Qt::Key_F1) {

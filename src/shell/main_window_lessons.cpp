@@ -1,6 +1,7 @@
 // Lesson dispatch: the panes of the main area per lesson kind, the pause page, the result panel,
 // and the commands that open dialogs over a lesson.
 
+#include "platform/qt_text.h"
 #include "shell/main_window.h"
 
 #include "entry/exercise_player.h"
@@ -30,11 +31,6 @@ namespace pw {
 
 namespace {
 
-QString q(const std::string &text)
-{
-    return QString::fromStdString(text);
-}
-
 constexpr const char *Template = "xml\\empty.xml";
 // Shown for the lesson kinds this version does not run, in place of the lesson.
 constexpr const char *UnavailablePage = "html\\unavailable.html";
@@ -45,7 +41,7 @@ void TForm1::OpenCourseLesson(const TCourseLesson &lesson)
 {
     m_lessonParm = lesson.LessonParm;
     m_pauseFile = lesson.PauseFile;
-    setWindowTitle(q(lesson.Caption));
+    setWindowTitle(ToQString(lesson.Caption));
     OpenLesson(lesson.LessonType, lesson.LessonFile, lesson.LessonTitle);
 }
 
@@ -75,7 +71,6 @@ void TForm1::openHarmony()
     ResetVideo();
     reportError("MIDI", [this] { OpenSelectedDevices(); });
     arrange(Panes::Staff);
-    m_task.Timer->setEnabled(false);
     createPianoPanel();
     m_task.Iterations = -1;
     m_exercise->EditMode = m_lessonFile == Template;
@@ -247,7 +242,7 @@ void TForm1::ShowExerciseResult()
         m_piano->RefreshButtons();
     }
     m_result->setGeometry(0, 0, m_lowerArea->width(), m_lowerArea->y() - 1);
-    m_result->SetMark(q(m_task.MarkText()));
+    m_result->SetMark(ToQString(m_task.MarkText()));
     m_result->show();
     m_result->raise();
     m_result->LayoutResult();
@@ -352,7 +347,7 @@ void TForm1::printPage()
 
 void TForm1::AboutDialog()
 {
-    TfAbout about(this, m_tdm.DataDir, m_tdm.Language, q(m_texts.Text("About", "Caption")));
+    TfAbout about(this, m_tdm.DataDir, m_tdm.Language, ToQString(m_texts.Text("About", "Caption")));
     about.exec();
 }
 
@@ -385,7 +380,8 @@ void TForm1::OpenExercise()
     if (!harmonyShown() || !m_exercise->EditMode)
         return;
     m_openDialogActive = true;
-    const QString file = QFileDialog::getOpenFileName(this, {}, q(m_tdm.DataDir), "XML (*.xml);;* (*)");
+    const QString file
+        = QFileDialog::getOpenFileName(this, {}, ToQString(m_tdm.DataDir), "XML (*.xml);;* (*)");
     if (!file.isEmpty()) {
         bool loaded = false;
         reportError("Ошибка", [&] { loaded = m_exercise->LoadExercise(file.toStdString(), &m_task, false); });
@@ -407,8 +403,8 @@ void TForm1::SaveExercise()
     QFileDialog dialog(this);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix("xml");
-    dialog.setDirectory(q(m_tdm.DataDir));
-    dialog.selectFile(q(proposed));
+    dialog.setDirectory(ToQString(m_tdm.DataDir));
+    dialog.selectFile(ToQString(proposed));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return;
     const std::string chosen = dialog.selectedFiles().front().toStdString();

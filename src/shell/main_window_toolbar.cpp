@@ -1,6 +1,7 @@
 // The toolbar, the hidden menu's shortcuts and RefreshState, which keeps both in step with the
 // lesson and the exercise document.
 
+#include "platform/qt_text.h"
 #include "shell/main_window.h"
 
 #include "entry/exercise_player.h"
@@ -17,11 +18,6 @@
 namespace pw {
 
 namespace {
-
-QString q(const std::string &text)
-{
-    return QString::fromStdString(text);
-}
 
 constexpr const char *VoiceButtons[] = {"tbVoice0", "tbVoice1", "tbVoice2", "tbVoice3"};
 constexpr const char *LengthButtons[] = {"tbLengthCeil", "tbLengthHalf", "tbLengthQuart", "tbLengthEight"};
@@ -44,7 +40,7 @@ QToolButton *TForm1::toolButton(const char *name, const QString &caption, const 
     auto *button = new QToolButton(m_toolbar);
     button->setObjectName(name);
     button->setText(caption);
-    button->setToolTip(q(hintId.empty() ? fallbackHint : m_texts.Text("Toolbar", hintId)));
+    button->setToolTip(ToQString(hintId.empty() ? fallbackHint : m_texts.Text("Toolbar", hintId)));
     button->setFocusPolicy(Qt::NoFocus);
     m_buttonActions[name] = m_toolbar->addWidget(button);
     m_buttons[name] = button;
@@ -54,6 +50,29 @@ QToolButton *TForm1::toolButton(const char *name, const QString &caption, const 
 void TForm1::setLength(int length, int dot)
 {
     m_exercise->SetLength(length, dot);
+    RefreshState();
+}
+
+void TForm1::toggleDot()
+{
+    setLength(m_exercise->CurrentLength(), 1 - m_exercise->CurrentDot());
+}
+
+void TForm1::selectVoice(int voice)
+{
+    m_entry->SelectVoice(voice);
+    m_staff->update();
+    if (m_piano)
+        m_piano->RefreshButtons();
+    RefreshState();
+}
+
+void TForm1::undo()
+{
+    if (!harmonyShown() || m_paused || !m_exercise->CanUndo())
+        return;
+    m_exercise->Undo();
+    afterEdit(0);
     RefreshState();
 }
 
@@ -72,13 +91,7 @@ void TForm1::buildToolbar()
     for (int v = 0; v < 4; ++v) {
         QToolButton *button = toolButton(VoiceButtons[v], voices[v], "Voice" + std::to_string(v));
         button->setCheckable(true);
-        connect(button, &QToolButton::clicked, this, [this, v] {
-            m_entry->SelectVoice(v);
-            m_staff->update();
-            if (m_piano)
-                m_piano->RefreshButtons();
-            RefreshState();
-        });
+        connect(button, &QToolButton::clicked, this, [this, v] { selectVoice(v); });
     }
     separator("tbs2");
     const char *lengthCaptions[] = {"1", "1/2", "1/4", "1/8"};
@@ -91,14 +104,9 @@ void TForm1::buildToolbar()
     }
     QToolButton *dot = toolButton("tbLengthPoint", "•", "LengthPoint");
     dot->setCheckable(true);
-    connect(dot, &QToolButton::clicked, this,
-            [this] { setLength(m_exercise->CurrentLength(), 1 - m_exercise->CurrentDot()); });
+    connect(dot, &QToolButton::clicked, this, &TForm1::toggleDot);
     separator("tbsBeforeUndo");
-    connect(toolButton("tbUndo", "↶", "Undo"), &QToolButton::clicked, this, [this] {
-        m_exercise->Undo();
-        m_staff->update();
-        RefreshState();
-    });
+    connect(toolButton("tbUndo", "↶", "Undo"), &QToolButton::clicked, this, &TForm1::undo);
     QToolButton *freeFix = toolButton("tbFreeFixVoice", "≡", "FreeFixVoice");
     freeFix->setCheckable(true);
     connect(freeFix, &QToolButton::clicked, this, [this] {
@@ -171,11 +179,7 @@ QAction *TForm1::shortcut(const char *name, const QKeySequence &keys, std::funct
 void TForm1::buildShortcuts()
 {
     for (int v = 0; v < 4; ++v) {
-        shortcut(("Voice" + std::to_string(v)).c_str(), {}, [this, v] {
-            m_entry->SelectVoice(v);
-            m_staff->update();
-            RefreshState();
-        });
+        shortcut(("Voice" + std::to_string(v)).c_str(), {}, [this, v] { selectVoice(v); });
     }
     shortcut("LengthWhole", Qt::Key_1, [this] { setLength(2, 0); });
     shortcut("LengthHalf", Qt::Key_2, [this] { setLength(4, 0); });
@@ -183,8 +187,7 @@ void TForm1::buildShortcuts()
     shortcut("LengthQuart", Qt::Key_4, [this] { setLength(8, 0); });
     shortcut("mLengthQuarPoint", Qt::Key_6, [this] { setLength(8, 1); });
     shortcut("LengthEight", Qt::Key_8, [this] { setLength(16, 0); });
-    shortcut("mLengthPoint", Qt::CTRL | Qt::Key_P,
-             [this] { setLength(m_exercise->CurrentLength(), 1 - m_exercise->CurrentDot()); });
+    shortcut("mLengthPoint", Qt::CTRL | Qt::Key_P, [this] { toggleDot(); });
     shortcut("mOpen", Qt::CTRL | Qt::Key_O, [this] { OpenExercise(); });
     shortcut("mSave", Qt::CTRL | Qt::Key_S, [this] { SaveExercise(); });
     shortcut("mSetParms", Qt::CTRL | Qt::Key_A, [this] { SetParmsDialog(); });

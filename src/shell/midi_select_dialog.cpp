@@ -2,6 +2,7 @@
 
 #include "midi/midi_devices.h"
 #include "platform/error.h"
+#include "platform/qt_text.h"
 #include "shell/localization.h"
 #include "shell/settings_file.h"
 
@@ -17,10 +18,6 @@
 namespace pw {
 
 namespace {
-QString q(const std::string &text)
-{
-    return QString::fromStdString(text);
-}
 
 QListWidget *deviceList(const char *name, const std::vector<std::string> &devices,
                         const SettingsFile &settings, const std::string &kind)
@@ -28,7 +25,7 @@ QListWidget *deviceList(const char *name, const std::vector<std::string> &device
     auto *list = new QListWidget;
     list->setObjectName(name);
     for (const std::string &device : devices) {
-        auto *item = new QListWidgetItem(q(device), list);
+        auto *item = new QListWidgetItem(ToQString(device), list);
         item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable);
         item->setCheckState(settings.IsSelected(kind, device) ? Qt::Checked : Qt::Unchecked);
     }
@@ -44,7 +41,7 @@ TMidiSelect::TMidiSelect(TMidiInput &inputs, TMidiOutput &outputs, SettingsFile 
     , m_settings(settings)
 {
     setObjectName("TMidiSelect");
-    setWindowTitle(q(texts.Text("MidiSelect", "Caption")));
+    setWindowTitle(ToQString(texts.Text("MidiSelect", "Caption")));
     setModal(true);
 
     m_in = deviceList("lbMidiIn", inputs.Names(), settings, "MidiInput");
@@ -54,18 +51,18 @@ TMidiSelect::TMidiSelect(TMidiInput &inputs, TMidiOutput &outputs, SettingsFile 
     auto *outBox = new QGroupBox("MidiOut");
     (new QVBoxLayout(outBox))->addWidget(m_out);
 
-    auto *orderLabel = new QLabel(q(texts.Text("MidiSelect", "VoicesText")));
+    auto *orderLabel = new QLabel(ToQString(texts.Text("MidiSelect", "VoicesText")));
     orderLabel->setObjectName("sLabel1");
     m_order = new QComboBox;
     m_order->setObjectName("sVoicesOrder");
-    m_order->addItem(q(texts.Text("MidiSelect", "VoicesOrder1")));
-    m_order->addItem(q(texts.Text("MidiSelect", "VoicesOrder2")));
+    m_order->addItem(ToQString(texts.Text("MidiSelect", "VoicesOrder1")));
+    m_order->addItem(ToQString(texts.Text("MidiSelect", "VoicesOrder2")));
     m_order->setCurrentIndex(specialMoveType == 1 ? 1 : 0);
 
-    auto *saveButton = new QPushButton(q(texts.Text("MidiSelect", "Save")));
+    auto *saveButton = new QPushButton(ToQString(texts.Text("MidiSelect", "Save")));
     saveButton->setObjectName("btSave");
     saveButton->setDefault(true);
-    auto *cancelButton = new QPushButton(q(texts.Text("MidiSelect", "Cancel")));
+    auto *cancelButton = new QPushButton(ToQString(texts.Text("MidiSelect", "Cancel")));
     cancelButton->setObjectName("Button2");
 
     auto *devices = new QHBoxLayout;

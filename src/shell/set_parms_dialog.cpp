@@ -3,6 +3,7 @@
 #include "document/xml_access.h"
 #include "platform/error.h"
 #include "platform/program_ui.h"
+#include "platform/qt_text.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -23,11 +24,6 @@
 namespace pw {
 
 namespace {
-
-QString q(const std::string &text)
-{
-    return QString::fromStdString(text);
-}
 
 std::string withoutSpaces(const QString &text)
 {
@@ -219,7 +215,7 @@ void TfSetParms::Fill(pugi::xml_node exercise, pugi::xml_node part)
 {
     m_exercise = exercise;
     m_part = part;
-    const auto text = [](XmlNode node, const char *name) { return q(GetAttr(node, name)); };
+    const auto text = [](XmlNode node, const char *name) { return ToQString(GetAttr(node, name)); };
 
     m_showPartsCount->setText(text(exercise, "ShowPartsCount"));
     m_casualTonality->setText(text(exercise, "CasualTonality"));

@@ -152,9 +152,12 @@ void TVideoPane::makePlayer()
 
 void TVideoPane::Reset()
 {
-    m_player->stop();
-    // A fresh player forgets everything the last lesson left in the pipeline.
-    makePlayer();
+    // A fresh player forgets everything the last lesson left in the pipeline. One that never had
+    // a source has nothing to forget: every lesson resets the pane, and most show no video.
+    if (!m_player->source().isEmpty()) {
+        m_player->stop();
+        makePlayer();
+    }
     m_hasVideo = false;
     m_file.clear();
     m_partTimes.clear();
