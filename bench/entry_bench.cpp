@@ -34,8 +34,8 @@ void BM_InsertNote(benchmark::State &state)
         entry.InsertFromMidi(midi);
         entry.AdvanceAfterInsert();
     }
-    exercise.PartCurVoice[0] = 1;
-    exercise.PartCurPos[0] = 0;
+    exercise.part(0).CurVoice = 1;
+    exercise.part(0).CurPos = 0;
     int midi = 53;
     for (auto _ : state) {
         benchmark::DoNotOptimize(entry.InsertFromMidi(midi));

@@ -56,10 +56,10 @@ void BM_InsertionAnalysis(benchmark::State &state)
     pw::TMusDefinitor definitor(fs::path(PARTWRITER_BUNDLED_DATA) / "xml" / "definitor.xml", ui);
     pw::AnalyseWrittenPart(ex, definitor, 0);
     // The soprano of the second measure's S was just written.
-    ex.PartCurVoice[0] = 3;
+    ex.part(0).CurVoice = 3;
     for (auto _ : state) {
         pw::AnalyseInsertion(ex, definitor, 1, 1, 41, 8, 0);
-        pw::BuildTacts(ex.PartNodes[0], ex.PartTacts[0]);
+        pw::BuildTacts(ex.part(0).Node, ex.part(0).Tacts);
     }
     fs::remove_all(folder);
 }

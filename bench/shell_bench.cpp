@@ -243,10 +243,10 @@ private:
     Cursor cursor()
     {
         pw::HarExercis &ex = exercise();
-        if (ex.CurPart < 0 || ex.CurPart >= ex.PartCount)
+        if (ex.CurPart < 0 || ex.CurPart >= ex.PartCount())
             return {ex.CurPart, -1, -1, -1};
         const auto p = static_cast<std::size_t>(ex.CurPart);
-        return {ex.CurPart, ex.PartCurTact[p], ex.PartCurPos[p], ex.PartCurVoice[p]};
+        return {ex.CurPart, ex.part(p).CurTact, ex.part(p).CurPos, ex.part(p).CurVoice};
     }
 
     std::shared_ptr<pw::MemoryMidiBackend> m_backend;

@@ -62,11 +62,11 @@ void PaintAllAnalysedExercise(benchmark::State &state)
     }
     pw::TMusDefinitor definitor(std::filesystem::path(PARTWRITER_BUNDLED_DATA) / "xml" / "definitor.xml", ui);
     pw::AnalyseWrittenPart(ex, definitor, 0);
-    if (pw::SelectNodes(ex.PartNodes[0], "Voice[@Type='Def']/Note").size() != 32) {
+    if (pw::SelectNodes(ex.part(0).Node, "Voice[@Type='Def']/Note").size() != 32) {
         state.SkipWithError("the analysis did not name every chord");
         return;
     }
-    ex.PartCurVoice[0] = 3;
+    ex.part(0).CurVoice = 3;
 
     pw::QtBitmapLoader loader;
     pw::MParms parms(PARTWRITER_PROGRAM_DIR, loader, ui);

@@ -25,17 +25,13 @@ int runAnalyze(const ExerciseOptions &options)
     }
     pw::TMusDefinitor definitor(options.ruleBase(), session.ui);
     pw::HarExercis &ex = session.exercise;
-    for (int p = 0; p < ex.PartCount; ++p)
-        pw::EmptyAnalysisVoices(ex, p);
-    for (int p = 0; p < ex.PartCount; ++p)
-        pw::AnalyseWrittenPart(ex, definitor, p);
+    pw::AnalyseWrittenExercise(ex, definitor);
 
     Json parts = Json::array();
-    for (int p = 0; p < ex.PartCount; ++p) {
-        const std::string &def = ex.PartDef[static_cast<std::size_t>(p)];
-        parts.push_back(Json {{"def", def},
-                              {"voicesCount", definitor.GroupVoicesCount(def)},
-                              {"analysis", AnalysisJson(ex.PartNodes[static_cast<std::size_t>(p)])}});
+    for (const pw::ExercisePart &part : ex.Parts) {
+        parts.push_back(Json {{"def", part.Def},
+                              {"voicesCount", definitor.GroupVoicesCount(part.Def)},
+                              {"analysis", AnalysisJson(part.Node)}});
     }
     std::cout << JsonLine(Json {{"parts", parts}}) << '\n';
     return 0;

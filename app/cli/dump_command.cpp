@@ -11,10 +11,9 @@ namespace pwcli {
 
 namespace {
 
-Json partJson(const pw::HarExercis &ex, int p)
+Json partJson(const pw::ExercisePart &part)
 {
-    const auto i = static_cast<std::size_t>(p);
-    const pw::Tacts &tacts = ex.PartTacts[i];
+    const pw::Tacts &tacts = part.Tacts;
     Json measures = Json::array();
     for (int t = 0; t < tacts.TactCount; ++t) {
         const pw::NSize &size = tacts.TactSize[static_cast<std::size_t>(t)];
@@ -22,18 +21,18 @@ Json partJson(const pw::HarExercis &ex, int p)
     }
     Json slots = Json::array();
     for (std::size_t s = 0; s < tacts.VoiceIds.size(); ++s) {
-        pw::XmlNode voice = pw::VoiceOfSlot(ex.PartNodes[i], static_cast<int>(s));
+        pw::XmlNode voice = pw::VoiceOfSlot(part.Node, static_cast<int>(s));
         const auto notes = std::distance(voice.children("Note").begin(), voice.children("Note").end());
         slots.push_back(Json {{"id", tacts.VoiceIds[s]}, {"notes", notes}, {"ends", tacts.TactEnd[s]}});
     }
-    const auto &free = ex.PartVoiceFree[i];
-    return Json {{"order", ex.PartOrder[i]},
-                 {"tonality", {ex.PartTonality[i].type, ex.PartTonality[i].val}},
-                 {"def", ex.PartDef[i]},
-                 {"checkType", ex.PartCheckType[i]},
+    const auto &free = part.VoiceFree;
+    return Json {{"order", part.Order},
+                 {"tonality", {part.Tonality.type, part.Tonality.val}},
+                 {"def", part.Def},
+                 {"checkType", part.CheckType},
                  {"free", {free[0], free[1], free[2], free[3]}},
-                 {"curVoice", ex.PartCurVoice[i]},
-                 {"lengthVoice", ex.PartLengthVoice[i]},
+                 {"curVoice", part.CurVoice},
+                 {"lengthVoice", part.LengthVoice},
                  {"measures", measures},
                  {"slots", slots}};
 }
@@ -47,8 +46,8 @@ int runDump(const ExerciseOptions &options)
     }
     const pw::HarExercis &ex = session.exercise;
     Json parts = Json::array();
-    for (int p = 0; p < ex.PartCount; ++p)
-        parts.push_back(partJson(ex, p));
+    for (const pw::ExercisePart &part : ex.Parts)
+        parts.push_back(partJson(part));
     const pw::TimerArea &task = session.task;
     const Json out {{"status", ex.Status},
                     {"viewMode", ex.ViewMode},

@@ -5,14 +5,10 @@
 #include "command.h"
 #include "exercise_session.h"
 #include "json_line.h"
-#include "staff_view.h"
 
 #include "entry/computer_keys.h"
 #include "entry/note_entry.h"
 #include "harmony/definitor.h"
-#include "platform/qpainter_canvas.h"
-#include "platform/recording_canvas.h"
-#include "staff/staff_paint.h"
 
 #include <cctype>
 #include <functional>
@@ -164,27 +160,19 @@ int runEnter(const EnterOptions &options)
     for (const Step &step : steps)
         step(entry, ex);
 
-    // The error counts are what one drawing of the exercise at 1280x800 finds.
-    pw::QtBitmapLoader loader;
-    const std::unique_ptr<pw::MParms> parms = LoadNotationParameters(loader, session.ui);
-    pw::RecordingCanvas canvas;
-    parms->SetViewport(0, 1280, 0, 800);
-    pw::PaintAll(ex, canvas, *parms, session.ui, 0);
-
+    // The error counts and completion flags are the checking pass's, as the program has them.
     Json parts = Json::array();
-    for (int p = 0; p < ex.PartCount; ++p) {
-        const auto i = static_cast<std::size_t>(p);
-        parts.push_back(Json {{"voices", voicesJson(ex.PartNodes[i])},
-                              {"analysis", AnalysisJson(ex.PartNodes[i])},
-                              {"done", static_cast<bool>(ex.PartDone[i])},
-                              {"errors", ex.PartErrors[i]}});
+    for (const pw::ExercisePart &part : ex.Parts) {
+        parts.push_back(Json {{"voices", voicesJson(part.Node)},
+                              {"analysis", AnalysisJson(part.Node)},
+                              {"done", part.Done},
+                              {"errors", part.Errors}});
     }
-    const bool hasPart = ex.CurPart >= 0 && ex.CurPart < ex.PartCount;
-    const auto cur = static_cast<std::size_t>(hasPart ? ex.CurPart : 0);
+    const bool hasPart = ex.HasCurrentPart();
     const Json cursor {{"part", ex.CurPart},
                        {"voice", ex.CurrentVoice()},
-                       {"tact", hasPart ? ex.PartCurTact[cur] : 0},
-                       {"pos", hasPart ? ex.PartCurPos[cur] : 0}};
+                       {"tact", hasPart ? ex.current().CurTact : 0},
+                       {"pos", hasPart ? ex.current().CurPos : 0}};
     std::cout << JsonLine(Json {
         {"parts", parts}, {"cursor", cursor}, {"canUndo", ex.CanUndo()}, {"insertions", ex.InsertCount}})
               << '\n';

@@ -4,6 +4,7 @@
 
 #include "document/har_exercis.h"
 #include "document/timer_area.h"
+#include "harmony/exercise_check.h"
 #include "platform/random.h"
 
 #include <CLI/CLI.hpp>
@@ -30,7 +31,7 @@ struct ExerciseOptions
 };
 
 // An exercise loaded as the main window loads one: with a fresh task record (Iterations -1), in
-// working mode or, with --edit, in authoring mode.
+// working mode or, with --edit, in authoring mode, and checked after every change as there.
 class ExerciseSession
 {
 public:
@@ -46,6 +47,7 @@ public:
     pw::StdRandom random;
     pw::TimerArea task;
     pw::HarExercis exercise;
+    pw::ExerciseChecker checker {exercise};
 
 private:
     std::string fileName() const;

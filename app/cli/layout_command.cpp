@@ -24,10 +24,9 @@ struct LayoutOptions
     int height = 800;
 };
 
-Json partJson(const pw::HarExercis &ex, int p)
+Json partJson(const pw::ExercisePart &part)
 {
-    const auto i = static_cast<std::size_t>(p);
-    const pw::Tacts &tacts = ex.PartTacts[i];
+    const pw::Tacts &tacts = part.Tacts;
     Json measures = Json::array();
     for (std::size_t t = 0; t < static_cast<std::size_t>(tacts.TactCount); ++t) {
         measures.push_back(Json {{"x", tacts.TactX[t]},
@@ -35,7 +34,7 @@ Json partJson(const pw::HarExercis &ex, int p)
                                  {"step", tacts.TactStep[t]},
                                  {"lineEnd", static_cast<bool>(tacts.TactLineEnd[t])}});
     }
-    return Json {{"rows", tacts.RowCount}, {"errors", ex.PartErrors[i]}, {"measures", measures}};
+    return Json {{"rows", tacts.RowCount}, {"errors", part.Errors}, {"measures", measures}};
 }
 
 int runLayout(const LayoutOptions &options)
@@ -54,8 +53,8 @@ int runLayout(const LayoutOptions &options)
     const int drawnRows = pw::PaintAll(session.exercise, canvas, *parms, session.ui, 0);
 
     Json parts = Json::array();
-    for (int p = 0; p < session.exercise.PartCount; ++p)
-        parts.push_back(partJson(session.exercise, p));
+    for (const pw::ExercisePart &part : session.exercise.Parts)
+        parts.push_back(partJson(part));
     std::cout << JsonLine(Json {{"parts", parts}, {"drawnRows", drawnRows}, {"rowsFit", parms->RowsFit}})
               << '\n';
     return 0;

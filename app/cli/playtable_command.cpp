@@ -87,8 +87,8 @@ int runPlayTable(const PlayTableOptions &options)
     }
     pw::HarExercis &ex = session.exercise;
     if (options.part) {
-        if (*options.part < 0 || *options.part >= ex.PartCount) {
-            std::cerr << "error: the exercise has " << ex.PartCount << " parts in this run\n";
+        if (*options.part < 0 || *options.part >= ex.PartCount()) {
+            std::cerr << "error: the exercise has " << ex.PartCount() << " parts in this run\n";
             return 2;
         }
         ex.CurPart = *options.part;

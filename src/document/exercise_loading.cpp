@@ -65,8 +65,10 @@ bool HarExercis::LoadExercise(const std::string &fileName, TimerArea *task, bool
         } else {
             UndoTop = -1;
             forgetUndoSteps();
-            if (!chooseParts(exercise))
+            if (!chooseParts(exercise)) {
+                NotifyChanged(ExerciseChange::Loaded);
                 return false;
+            }
             setUpParts(exercise);
         }
         enableTaskTimer();
@@ -77,6 +79,9 @@ bool HarExercis::LoadExercise(const std::string &fileName, TimerArea *task, bool
         Status = -1;
         throw;
     }
+    // An undo tells its listeners once it has put the cursor back too.
+    if (!restore)
+        NotifyChanged(ExerciseChange::Loaded);
     return true;
 }
 
@@ -119,43 +124,22 @@ void HarExercis::copyTaskLimits(XmlNode exercise)
 // not hold go, so that undoing "Insert new Part" takes the part away again.
 void HarExercis::dropPartsMissingFrom(int available)
 {
-    int kept = 0;
-    for (int p = 0; p < PartCount; ++p) {
-        if (PartOrder[static_cast<std::size_t>(p)] >= available)
-            break;
-        ++kept;
-    }
-    for (int p = kept; p < PartCount; ++p) {
-        if (PartOrder[static_cast<std::size_t>(p)] < available)
-            throw RangeError("The undo snapshot does not hold the parts of this exercise");
-    }
-    if (kept == PartCount)
+    const auto missing = [available](const ExercisePart &p) { return p.Order >= available; };
+    const auto firstMissing = std::find_if(Parts.begin(), Parts.end(), missing);
+    if (std::any_of(firstMissing, Parts.end(), [&](const ExercisePart &p) { return !missing(p); }))
+        throw RangeError("The undo snapshot does not hold the parts of this exercise");
+    if (firstMissing == Parts.end())
         return;
-    const auto size = static_cast<std::size_t>(kept);
-    PartNodes.resize(size);
-    PartOrder.resize(size);
-    PartTonality.resize(size);
-    PartDef.resize(size);
-    PartCheckType.resize(size);
-    PartTacts.resize(size);
-    PartLengthVoice.resize(size);
-    PartCurVoice.resize(size);
-    PartCurTact.resize(size);
-    PartCurPos.resize(size);
-    PartErrors.resize(size);
-    PartDone.resize(size);
-    PartVoiceFree.resize(size);
-    PartCount = kept;
-    CurPart = std::min(CurPart, std::max(0, kept - 1));
+    Parts.erase(firstMissing, Parts.end());
+    CurPart = std::min(CurPart, std::max(0, PartCount() - 1));
 }
 
 void HarExercis::restoreParts()
 {
-    for (int p = 0; p < PartCount; ++p) {
-        const auto i = static_cast<std::size_t>(p);
-        PartNodes[i] = PartList[static_cast<std::size_t>(PartOrder[i])];
-        PartTacts[i] = Tacts();
-        BuildTacts(PartNodes[i], PartTacts[i]);
+    for (ExercisePart &p : Parts) {
+        p.Node = PartList[static_cast<std::size_t>(p.Order)];
+        p.Tacts = Tacts();
+        BuildTacts(p.Node, p.Tacts);
     }
 }
 
@@ -181,11 +165,9 @@ bool HarExercis::chooseParts(XmlNode exercise)
         for (int p = 0; p < available; ++p)
             order.push_back(p);
     }
-    PartOrder = std::move(order);
-    PartCount = static_cast<int>(PartOrder.size());
-    PartNodes.clear();
-    for (int index : PartOrder)
-        PartNodes.push_back(PartList[static_cast<std::size_t>(index)]);
+    Parts.clear();
+    for (int index : order)
+        AppendPart(PartList[static_cast<std::size_t>(index)], index);
     return true;
 }
 
@@ -194,41 +176,26 @@ void HarExercis::setUpParts(XmlNode exercise)
     CurPart = 0;
     m_random.reseedFromClock();
     const int casual = GetAttrInt(exercise, "CasualTonality", 0);
-    const auto count = static_cast<std::size_t>(PartCount);
-    PartTonality.assign(count, {});
-    PartDef.assign(count, {});
-    PartCheckType.assign(count, {});
-    PartTacts.assign(count, {});
-    PartLengthVoice.assign(count, -1);
-    PartCurVoice.assign(count, -1);
-    PartCurTact.assign(count, 0);
-    PartCurPos.assign(count, 0);
-    PartErrors.assign(count, 0);
-    PartDone.assign(count, false);
-    PartVoiceFree.assign(count, {true, true, true, true});
-
-    for (std::size_t p = 0; p < count; ++p) {
-        XmlNode tonality = PartNodes[p].child("Tonality");
-        PartTonality[p].type = GetAttrInt(tonality, "type", 0);
-        PartTonality[p].val = casual >= 1 && !EditMode ? m_random.between(-casual, casual - 1)
-                                                       : GetAttrInt(tonality, "val", 0);
+    for (ExercisePart &p : Parts) {
+        XmlNode tonality = p.Node.child("Tonality");
+        p.Tonality.type = GetAttrInt(tonality, "type", 0);
+        p.Tonality.val = casual >= 1 && !EditMode ? m_random.between(-casual, casual - 1)
+                                                  : GetAttrInt(tonality, "val", 0);
     }
 
     int lastFixedVoice = -1;
-    for (int p = 0; p < PartCount; ++p) {
-        const auto i = static_cast<std::size_t>(p);
-        XmlNode part = PartNodes[i];
-        const std::string partDef = GetAttr(part, "Def");
-        PartDef[i] = partDef.empty() ? GetAttr(exercise, "Def") : partDef;
-        const std::string partCheck = GetAttr(part, "CheckType");
-        PartCheckType[i] = partCheck.empty() ? GetAttr(exercise, "CheckType") : partCheck;
+    for (ExercisePart &p : Parts) {
+        const std::string partDef = GetAttr(p.Node, "Def");
+        p.Def = partDef.empty() ? GetAttr(exercise, "Def") : partDef;
+        const std::string partCheck = GetAttr(p.Node, "CheckType");
+        p.CheckType = partCheck.empty() ? GetAttr(exercise, "CheckType") : partCheck;
         // Every working load gives the part a fresh analysis voice to write into.
-        if (!PartDef[i].empty() && !EditMode)
-            TryAddChild(part, "Voice", {"Type", "Def"});
-        BuildTacts(part, PartTacts[i]);
+        if (!p.Def.empty() && !EditMode)
+            TryAddChild(p.Node, "Voice", {"Type", "Def"});
+        BuildTacts(p.Node, p.Tacts);
         if (HasDefaultLength) {
-            const int own = GetAttrInt(part, "DefaultLength", -1);
-            PartLengthVoice[i] = own == -1 ? GetAttrInt(exercise, "DefaultLength", 0) : own;
+            const int own = GetAttrInt(p.Node, "DefaultLength", -1);
+            p.LengthVoice = own == -1 ? GetAttrInt(exercise, "DefaultLength", 0) : own;
         }
         setFreeVoices(p, exercise, lastFixedVoice);
         chooseCurrentVoice(p);
@@ -246,22 +213,20 @@ void HarExercis::setUpParts(XmlNode exercise)
     LastInsertPart = -1;
 }
 
-void HarExercis::setFreeVoices(int p, XmlNode exercise, int &lastFixedVoice)
+void HarExercis::setFreeVoices(ExercisePart &part, XmlNode exercise, int &lastFixedVoice)
 {
-    const auto i = static_cast<std::size_t>(p);
-    XmlNode part = PartNodes[i];
-    auto &free = PartVoiceFree[i];
-    if (!GetAttr(part, "OnlyVoices").empty() && !EditMode) {
+    auto &free = part.VoiceFree;
+    if (!GetAttr(part.Node, "OnlyVoices").empty() && !EditMode) {
         for (int v = 0; v < 4; ++v)
-            free[static_cast<std::size_t>(v)] = static_cast<bool>(NoteVoice(part, v));
+            free[static_cast<std::size_t>(v)] = static_cast<bool>(NoteVoice(part.Node, v));
         return;
     }
-    const std::string partFixed = GetAttr(part, "FixedVoice");
+    const std::string partFixed = GetAttr(part.Node, "FixedVoice");
     const std::string exerciseFixed = GetAttr(exercise, "FixedVoice");
     for (int v = 0; v < 4; ++v) {
         const std::string number = std::to_string(v);
         const bool fixed = !EditMode
-            && (!GetAttr(NoteVoice(part, v), "Fixed").empty() || partFixed == number
+            && (!GetAttr(NoteVoice(part.Node, v), "Fixed").empty() || partFixed == number
                 || (partFixed.empty() && exerciseFixed == number));
         free[static_cast<std::size_t>(v)] = !fixed;
         if (fixed)
@@ -269,14 +234,12 @@ void HarExercis::setFreeVoices(int p, XmlNode exercise, int &lastFixedVoice)
     }
 }
 
-void HarExercis::chooseCurrentVoice(int p)
+void HarExercis::chooseCurrentVoice(ExercisePart &part)
 {
-    const auto i = static_cast<std::size_t>(p);
-    XmlNode part = PartNodes[i];
-    const int named = GetAttrInt(part, "CurrentVoice", 0);
+    const int named = GetAttrInt(part.Node, "CurrentVoice", 0);
     if (named < 0 || named > 3)
-        throw RangeError("CurrentVoice '" + GetAttr(part, "CurrentVoice") + "' is outside 0..3");
-    const auto &free = PartVoiceFree[i];
+        throw RangeError("CurrentVoice '" + GetAttr(part.Node, "CurrentVoice") + "' is outside 0..3");
+    const auto &free = part.VoiceFree;
     int current = named;
     if (!free[static_cast<std::size_t>(named)]) {
         current = -1;
@@ -287,16 +250,16 @@ void HarExercis::chooseCurrentVoice(int p)
             }
         }
     }
-    PartCurVoice[i] = current;
-    PartCurTact[i] = 0;
-    PartCurPos[i] = 0;
+    part.CurVoice = current;
+    part.CurTact = 0;
+    part.CurPos = 0;
 }
 
 void HarExercis::applyProportionalLimit(XmlNode exercise, int lastFixedVoice)
 {
-    if (!Task || GetAttr(exercise, "TimerProportional") != "Y" || lastFixedVoice < 0 || PartNodes.empty())
+    if (!Task || GetAttr(exercise, "TimerProportional") != "Y" || lastFixedVoice < 0 || Parts.empty())
         return;
-    XmlNode given = NoteVoice(PartNodes.front(), lastFixedVoice);
+    XmlNode given = NoteVoice(Parts.front().Node, lastFixedVoice);
     if (!given)
         return;
     const auto notes = std::distance(given.children("Note").begin(), given.children("Note").end());
@@ -316,21 +279,8 @@ void HarExercis::enableTaskTimer()
 
 void HarExercis::clearParts()
 {
-    PartCount = 0;
+    Parts.clear();
     CurPart = 0;
-    PartNodes.clear();
-    PartOrder.clear();
-    PartTonality.clear();
-    PartDef.clear();
-    PartCheckType.clear();
-    PartTacts.clear();
-    PartLengthVoice.clear();
-    PartCurVoice.clear();
-    PartCurTact.clear();
-    PartCurPos.clear();
-    PartErrors.clear();
-    PartDone.clear();
-    PartVoiceFree.clear();
 }
 
 } // namespace pw

@@ -18,50 +18,54 @@ std::filesystem::path HarExercis::SnapshotPath(int slot) const
 void HarExercis::SaveSnapshot()
 {
     const int k = (UndoTop + 1) % UndoSlotCount;
-    const auto slot = static_cast<std::size_t>(k);
-    const bool hasPart = CurPart >= 0 && CurPart < PartCount;
-    const auto p = static_cast<std::size_t>(hasPart ? CurPart : 0);
-    UndoTact[slot] = hasPart ? PartCurTact[p] : 0;
-    UndoPos[slot] = hasPart ? PartCurPos[p] : 0;
-    UndoVoice[slot] = hasPart ? PartCurVoice[p] : -1;
-    UndoPart[slot] = CurPart;
+    UndoStep &step = UndoSteps[static_cast<std::size_t>(k)];
+    const bool hasPart = HasCurrentPart();
+    step.Tact = hasPart ? current().CurTact : 0;
+    step.Pos = hasPart ? current().CurPos : 0;
+    step.Voice = hasPart ? current().CurVoice : -1;
+    step.Part = CurPart;
     SaveXmlFile(*Doc, SnapshotPath(k));
-    UndoState[slot] = 2;
+    step.State = 2;
 }
 
 void HarExercis::PushUndoStep(const std::string &name)
 {
     UndoTop = (UndoTop + 1) % UndoSlotCount;
-    UndoMessages[static_cast<std::size_t>(UndoTop)] = name;
-    UndoState[static_cast<std::size_t>(UndoTop)] = 0;
+    UndoStep &step = UndoSteps[static_cast<std::size_t>(UndoTop)];
+    step.Message = name;
+    step.State = 0;
 }
 
 bool HarExercis::CanUndo() const
 {
-    return UndoTop >= 0 && UndoState[static_cast<std::size_t>(UndoTop)] == 0;
+    return UndoTop >= 0 && UndoSteps[static_cast<std::size_t>(UndoTop)].State == 0;
 }
 
 void HarExercis::Undo()
 {
+    bool restored = false;
     if (CanUndo()) {
-        const auto slot = static_cast<std::size_t>(UndoTop);
+        UndoStep &step = UndoSteps[static_cast<std::size_t>(UndoTop)];
         // A snapshot that cannot be read is kept registered, so nothing is lost by trying.
         if (!LoadExercise(SnapshotPath(UndoTop).string(), nullptr, true))
             return;
-        CurPart = UndoPart[slot];
-        if (CurPart >= 0 && CurPart < PartCount) {
-            const auto p = static_cast<std::size_t>(CurPart);
-            PartCurTact[p] = UndoTact[slot];
-            PartCurPos[p] = UndoPos[slot];
-            PartCurVoice[p] = UndoVoice[slot];
+        CurPart = step.Part;
+        if (HasCurrentPart()) {
+            ExercisePart &p = current();
+            p.CurTact = step.Tact;
+            p.CurPos = step.Pos;
+            p.CurVoice = step.Voice;
         }
         UpdateCurrentLength();
-        UndoState[slot] = 1;
+        step.State = 1;
         --UndoTop;
+        restored = true;
     }
-    const auto last = static_cast<std::size_t>(UndoSlotCount - 1);
-    if (UndoTop == -1 && !UndoMessages[last].empty() && UndoState[last] == 0)
+    const UndoStep &last = UndoSteps.back();
+    if (UndoTop == -1 && !last.Message.empty() && last.State == 0)
         UndoTop = UndoSlotCount - 1;
+    if (restored)
+        NotifyChanged(ExerciseChange::Restored, CurPart);
 }
 
 // Slots registered for an earlier exercise must never be restored: their snapshots need not
@@ -69,8 +73,10 @@ void HarExercis::Undo()
 // Undo only ever reaches steps of the exercise in hand.
 void HarExercis::forgetUndoSteps()
 {
-    UndoMessages.fill({});
-    UndoState.fill(0);
+    for (UndoStep &step : UndoSteps) {
+        step.Message.clear();
+        step.State = 0;
+    }
 }
 
 } // namespace pw

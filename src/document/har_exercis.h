@@ -1,5 +1,6 @@
 #pragma once
 
+#include "document/exercise_change.h"
 #include "document/measure_index.h"
 #include "document/timer_area.h"
 #include "document/xml_access.h"
@@ -36,9 +37,46 @@ struct Tonality
     int val = 0;
 };
 
+// One part shown in this run: its element and place in the file, its key and analysis group, its
+// measure index, which voices the student writes, its cursor, and what the checks found in it.
+struct ExercisePart
+{
+    XmlNode Node;
+    // The index of Node among the exercise's Part elements.
+    int Order = 0;
+    pw::Tonality Tonality;
+    // The analysis group (empty: no analysis) and the letters compared with the expected analysis.
+    std::string Def;
+    std::string CheckType;
+    pw::Tacts Tacts;
+    // The voice whose note lengths give the default length; -1 without DefaultLength.
+    int LengthVoice = -1;
+    std::array<bool, 4> VoiceFree {true, true, true, true};
+    // The voice being written (-1 when none is free), and the cursor: the measure, and the note
+    // index counted from the measure's first note in that voice.
+    int CurVoice = -1;
+    int CurTact = 0;
+    int CurPos = 0;
+    // Kept by the checking pass after every change of the document.
+    int Errors = 0;
+    bool Done = false;
+};
+
+// One slot of the undo ring: the step's name, its state (0 can be undone, 1 undone, 2 snapshot
+// written but not registered) and the cursor when the snapshot was taken.
+struct UndoStep
+{
+    std::string Message;
+    int State = 0;
+    int Part = 0;
+    int Tact = 0;
+    int Pos = 0;
+    int Voice = 0;
+};
+
 // The one harmony exercise of the run: the loaded file (the primary store, changed in place by
-// note entry and analysis), the parts drawn for this run with their keys and cursors, the measure
-// index of every part, and the undo ring of whole-document snapshots.
+// note entry and analysis), the parts drawn for this run, and the undo ring of whole-document
+// snapshots. Whoever changes the document tells its listeners (NotifyChanged).
 class HarExercis
 {
 public:
@@ -48,7 +86,7 @@ public:
     HarExercis(const HarExercis &) = delete;
     HarExercis &operator=(const HarExercis &) = delete;
 
-    // Loading and saving.
+    // Loading and saving. A successful load notifies Loaded (working mode) or Restored (undo).
     bool LoadExercise(const std::string &fileName, TimerArea *task, bool restore);
     bool ReloadExercise();
     void SaveExercise(const std::filesystem::path &fileName) const;
@@ -63,6 +101,18 @@ public:
     std::filesystem::path SnapshotPath(int slot) const;
     const std::filesystem::path &UndoFolder() const { return m_undoFolder; }
 
+    // The parts of this run.
+    int PartCount() const { return static_cast<int>(Parts.size()); }
+    bool HasCurrentPart() const { return CurPart >= 0 && CurPart < PartCount(); }
+    // Part index of this run; RangeError outside 0..PartCount-1.
+    ExercisePart &part(int index);
+    const ExercisePart &part(int index) const;
+    // The part CurPart names; RangeError when there is none.
+    ExercisePart &current() { return part(CurPart); }
+    const ExercisePart &current() const { return part(CurPart); }
+    // Adds a part shown after the others: its element, its index in PartList, all voices free.
+    ExercisePart &AppendPart(XmlNode node, int order);
+
     // Cursor and length.
     int CurrentVoice() const;
     int CurrentLength() const { return CurLength == 0 ? 4 : CurLength; }
@@ -73,36 +123,24 @@ public:
     // The note of voice slot x sounding at the end of the reference slot's note, in the current part.
     std::optional<int> AlignedNote(int refSlot, int tact, int pos, int slotX) const;
 
+    // Change notification: listeners run in the order they were added.
+    void AddListener(ExerciseListener &listener);
+    void RemoveListener(ExerciseListener &listener);
+    void NotifyChanged(ExerciseChange kind, int part = -1);
+
     // Held by pointer so that a new file is swapped in whole, and node handles into the old one
     // never dangle while a load fails halfway.
     std::unique_ptr<pugi::xml_document> Doc;
     std::vector<XmlNode> PartList;
-    std::vector<Tonality> PartTonality;
-    std::vector<XmlNode> PartNodes;
-    std::vector<int> PartOrder;
-    std::vector<std::string> PartDef;
-    std::vector<std::string> PartCheckType;
-    int PartCount = 0;
-    std::vector<Tacts> PartTacts;
+    std::vector<ExercisePart> Parts;
     std::string FileName;
     TimerArea *Task = nullptr;
-    std::vector<int> PartLengthVoice;
-    std::vector<int> PartCurVoice;
-    std::vector<int> PartCurTact;
-    std::vector<int> PartCurPos;
-    std::vector<int> PartErrors;
-    std::vector<bool> PartDone;
     int CurPart = 0;
     int CurLength = 8;
     int CurDot = 0;
 
     int UndoTop = -1;
-    std::array<std::string, UndoSlotCount> UndoMessages;
-    std::array<int, UndoSlotCount> UndoState {};
-    std::array<int, UndoSlotCount> UndoTact {};
-    std::array<int, UndoSlotCount> UndoPos {};
-    std::array<int, UndoSlotCount> UndoVoice {};
-    std::array<int, UndoSlotCount> UndoPart {};
+    std::array<UndoStep, UndoSlotCount> UndoSteps;
 
     std::array<int, 11> StepAccidentals {};
     int LastInsertPart = -1;
@@ -113,7 +151,6 @@ public:
     int LastStaff = 1;
     int InsertCount = 0;
     int Status = 0;
-    std::vector<std::array<bool, 4>> PartVoiceFree;
     std::array<int, 4> OctOffset {};
     bool HasDefaultLength = false;
     bool HasFixedLength = false;
@@ -135,8 +172,8 @@ private:
     void restoreParts();
     bool chooseParts(XmlNode exercise);
     void setUpParts(XmlNode exercise);
-    void setFreeVoices(int p, XmlNode exercise, int &lastFixedVoice);
-    void chooseCurrentVoice(int p);
+    void setFreeVoices(ExercisePart &part, XmlNode exercise, int &lastFixedVoice);
+    void chooseCurrentVoice(ExercisePart &part);
     void applyProportionalLimit(XmlNode exercise, int lastFixedVoice);
     void enableTaskTimer();
     void forgetUndoSteps();
@@ -146,6 +183,7 @@ private:
     Random &m_random;
     std::filesystem::path m_dataDir;
     std::filesystem::path m_undoFolder;
+    std::vector<ExerciseListener *> m_listeners;
 };
 
 } // namespace pw

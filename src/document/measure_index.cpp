@@ -151,6 +151,14 @@ void BuildTacts(XmlNode part, Tacts &tacts)
     }
 }
 
+NSize NominalTactSize(XmlNode part, int tact)
+{
+    if (tact == 0 && GetAttrInt(part, "FirstTactZna", 0) != 0)
+        return NSize(GetAttrInt(part, "FirstTactChi", 0), GetAttrInt(part, "FirstTactZna", 0));
+    XmlNode size = part.child("Size");
+    return NSize(GetAttrInt(size, "chi", 0), GetAttrInt(size, "zna", 0));
+}
+
 XmlNode VoiceOfSlot(XmlNode part, int slot)
 {
     int i = 0;

@@ -48,6 +48,9 @@ private:
 // Rebuilds the index of a part from its notes: a measure closes when a voice fills it exactly.
 void BuildTacts(XmlNode part, Tacts &tacts);
 
+// The measure size the time signature gives measure tact (an upbeat for measure 0).
+NSize NominalTactSize(XmlNode part, int tact);
+
 // Voices of Type "" or "Notes" hold notes; "Def", "Text" and "TextNote" hold labels.
 bool IsNoteVoiceType(std::string_view type);
 bool IsNoteVoice(XmlNode voice);

@@ -7,6 +7,12 @@
 
 namespace pw {
 
+int NoteEntry::cursorMoved(int rows)
+{
+    m_ex.NotifyChanged(ExerciseChange::Cursor, part());
+    return rows;
+}
+
 int NoteEntry::scrollAndRedraw()
 {
     const int rows = m_view.CursorScrollRows();
@@ -47,13 +53,12 @@ void NoteEntry::clampCursorToVoice()
 
 bool NoteEntry::cursorNoteAlignedInEveryVoice(const VoiceNotes &current) const
 {
-    const auto p = static_cast<std::size_t>(part());
+    const ExercisePart &shown = m_ex.current();
     for (int v = 0; v < 4; ++v) {
-        if (!editable(v) || v == m_ex.PartCurVoice[p])
+        if (!editable(v) || v == shown.CurVoice)
             continue;
         VoiceNotes other(m_ex, part(), v);
-        if (!AlignedNote(m_ex.PartNodes[p], m_ex.PartTacts[p], current.slot(), m_ex.PartCurTact[p],
-                         m_ex.PartCurPos[p], other.slot()))
+        if (!AlignedNote(shown.Node, shown.Tacts, current.slot(), shown.CurTact, shown.CurPos, other.slot()))
             return false;
     }
     return true;
@@ -62,8 +67,8 @@ bool NoteEntry::cursorNoteAlignedInEveryVoice(const VoiceNotes &current) const
 int NoteEntry::AdvanceAfterInsert()
 {
     if (AdvanceMode() == 2)
-        return CursorRight();
-    if (part() < 0 || part() >= m_ex.PartCount || voice() < 0)
+        return cursorMoved(cursorRight());
+    if (!m_ex.HasCurrentPart() || voice() < 0)
         return 0;
     const auto &order = VoiceOrderOf(m_ex.SpecialMoveType);
     int last = -1;
@@ -78,22 +83,22 @@ int NoteEntry::AdvanceAfterInsert()
         for (int i = at + 1; i < 4; ++i) {
             if (editable(order[static_cast<std::size_t>(i)])) {
                 changeVoice(order[static_cast<std::size_t>(i)]);
-                return m_view.CursorScrollRows();
+                return cursorMoved(m_view.CursorScrollRows());
             }
         }
         return 0;
     }
 
-    const auto p = static_cast<std::size_t>(part());
+    const ExercisePart &shown = m_ex.current();
     VoiceNotes current(m_ex, part(), voice());
     for (int i = 0; i < 4; ++i) {
         const int v = order[static_cast<std::size_t>(i)];
         if (!editable(v))
             continue;
         VoiceNotes other(m_ex, part(), v);
-        if (!AlignedNote(m_ex.PartNodes[p], m_ex.PartTacts[p], current.slot(), tact(), pos(), other.slot())) {
+        if (!AlignedNote(shown.Node, shown.Tacts, current.slot(), tact(), pos(), other.slot())) {
             changeVoice(v);
-            return 0;
+            return cursorMoved(0);
         }
     }
     for (int v = 0; v < 4; ++v) {
@@ -102,12 +107,17 @@ int NoteEntry::AdvanceAfterInsert()
             break;
         }
     }
-    return CursorRight();
+    return cursorMoved(cursorRight());
 }
 
 int NoteEntry::CursorRight()
 {
-    if (part() < 0 || part() >= m_ex.PartCount || voice() < 0)
+    return cursorMoved(cursorRight());
+}
+
+int NoteEntry::cursorRight()
+{
+    if (!m_ex.HasCurrentPart() || voice() < 0)
         return 0;
     {
         VoiceNotes current(m_ex, part(), voice());
@@ -122,8 +132,7 @@ int NoteEntry::CursorRight()
         voice() = firstEditableInOrder();
 
     m_view.DrawCursor(false);
-    const auto p = static_cast<std::size_t>(part());
-    Tacts &tacts = m_ex.PartTacts[p];
+    Tacts &tacts = m_ex.current().Tacts;
     VoiceNotes current(m_ex, part(), voice());
     const NSize sum = current.sumThrough(tact(), pos());
     const bool measureFull
@@ -134,7 +143,7 @@ int NoteEntry::CursorRight()
     } else if (tact() < tacts.TactCount - 1) {
         ++tact();
         pos() = 0;
-    } else if (sum.CompareTo(NominalTactSize(m_ex.PartNodes[p], tact())) != 0) {
+    } else if (sum.CompareTo(NominalTactSize(m_ex.current().Node, tact())) != 0) {
         // The last measure is only as long as what is written so far: it is not full yet, even in
         // an exercise of fixed length.
         ++pos();
@@ -152,7 +161,12 @@ int NoteEntry::CursorRight()
 
 int NoteEntry::CursorLeft()
 {
-    if (part() < 0 || part() >= m_ex.PartCount || voice() < 0)
+    return cursorMoved(cursorLeft());
+}
+
+int NoteEntry::cursorLeft()
+{
+    if (!m_ex.HasCurrentPart() || voice() < 0)
         return 0;
     m_view.DrawCursor(false);
     VoiceNotes current(m_ex, part(), voice());
@@ -165,8 +179,7 @@ int NoteEntry::CursorLeft()
         const int last = current.measuresWithNotes() - 1;
         const int notesInLast = current.countIn(last);
         const bool complete
-            = current.sumThrough(last, notesInLast - 1)
-                  .CompareTo(NominalTactSize(m_ex.PartNodes[static_cast<std::size_t>(part())], last))
+            = current.sumThrough(last, notesInLast - 1).CompareTo(NominalTactSize(m_ex.current().Node, last))
             == 0;
         tact() = last;
         pos() = complete ? notesInLast - 1 : notesInLast;
@@ -178,7 +191,7 @@ int NoteEntry::CursorLeft()
 
 int NoteEntry::VoiceUp()
 {
-    if (part() < 0 || part() >= m_ex.PartCount || voice() < 0)
+    if (!m_ex.HasCurrentPart() || voice() < 0)
         return 0;
     int target = -1;
     for (int v = voice() + 1; v < 4 && target < 0; ++v) {
@@ -193,21 +206,21 @@ int NoteEntry::VoiceUp()
         VoiceNotes notes(m_ex, part(), voice());
         if (notes.count() >= absoluteIndex(notes) || (tact() == 0 && pos() == 0))
             break;
-        CursorLeft();
+        cursorLeft();
         voice() = target;
     }
     clampCursorToVoice();
-    return m_view.CursorScrollRows();
+    return cursorMoved(m_view.CursorScrollRows());
 }
 
 int NoteEntry::VoiceDown()
 {
-    if (part() < 0 || part() >= m_ex.PartCount || voice() < 0)
+    if (!m_ex.HasCurrentPart() || voice() < 0)
         return 0;
     for (int v = voice() - 1; v >= 0; --v) {
         if (editable(v)) {
             changeVoice(v);
-            return m_view.CursorScrollRows();
+            return cursorMoved(m_view.CursorScrollRows());
         }
     }
     return 0;
@@ -215,15 +228,17 @@ int NoteEntry::VoiceDown()
 
 void NoteEntry::SelectVoice(int v)
 {
-    if (part() >= 0 && part() < m_ex.PartCount && editable(v))
+    if (m_ex.HasCurrentPart() && editable(v)) {
         voice() = v;
+        cursorMoved(0);
+    }
 }
 
 bool NoteEntry::CanChangeVoice(int direction) const
 {
-    if (part() < 0 || part() >= m_ex.PartCount)
+    if (!m_ex.HasCurrentPart())
         return false;
-    const int current = m_ex.PartCurVoice[static_cast<std::size_t>(part())];
+    const int current = m_ex.current().CurVoice;
     if (direction > 0) {
         for (int v = current + 1; v < 4; ++v) {
             if (editable(v))

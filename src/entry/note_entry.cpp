@@ -23,23 +23,22 @@ int NoteEntry::part() const
 
 int &NoteEntry::voice()
 {
-    return m_ex.PartCurVoice[static_cast<std::size_t>(part())];
+    return m_ex.current().CurVoice;
 }
 
 int &NoteEntry::tact()
 {
-    return m_ex.PartCurTact[static_cast<std::size_t>(part())];
+    return m_ex.current().CurTact;
 }
 
 int &NoteEntry::pos()
 {
-    return m_ex.PartCurPos[static_cast<std::size_t>(part())];
+    return m_ex.current().CurPos;
 }
 
 bool NoteEntry::editable(int v) const
 {
-    return v >= 0 && v < 4
-        && m_ex.PartVoiceFree[static_cast<std::size_t>(part())][static_cast<std::size_t>(v)];
+    return v >= 0 && v < 4 && m_ex.current().VoiceFree[static_cast<std::size_t>(v)];
 }
 
 int NoteEntry::AdvanceMode() const
@@ -49,15 +48,14 @@ int NoteEntry::AdvanceMode() const
 
 int NoteEntry::absoluteIndex(const VoiceNotes &notes) const
 {
-    return notes.firstOf(m_ex.PartCurTact[static_cast<std::size_t>(part())])
-        + m_ex.PartCurPos[static_cast<std::size_t>(part())];
+    return notes.firstOf(m_ex.current().CurTact) + m_ex.current().CurPos;
 }
 
 int NoteEntry::PitchFromMidi(int noteNumber) const
 {
-    if (part() < 0 || part() >= m_ex.PartCount)
+    if (!m_ex.HasCurrentPart())
         return 0;
-    const Tonality key = m_ex.PartTonality[static_cast<std::size_t>(part())];
+    const Tonality key = m_ex.current().Tonality;
     int shift = 5 * key.val - 12 * (5 * key.val / 12);
     if (key.val < 0)
         shift += 12;
@@ -75,7 +73,7 @@ int NoteEntry::InsertFromMidi(int noteNumber)
 
 void NoteEntry::extendToCursor()
 {
-    Tacts &tacts = m_ex.PartTacts[static_cast<std::size_t>(part())];
+    Tacts &tacts = m_ex.current().Tacts;
     if (tact() > tacts.TactCount - 1) {
         // New measures are empty; SetTactCount clears the last one, the others are zero too.
         tacts.SetTactCount(tact() + 1);
@@ -85,13 +83,12 @@ void NoteEntry::extendToCursor()
 
 void NoteEntry::rebuild()
 {
-    BuildTacts(m_ex.PartNodes[static_cast<std::size_t>(part())],
-               m_ex.PartTacts[static_cast<std::size_t>(part())]);
+    BuildTacts(m_ex.current().Node, m_ex.current().Tacts);
 }
 
 int NoteEntry::InsertNote(int length, int pitch, int dot)
 {
-    if (part() < 0 || part() >= m_ex.PartCount || !editable(voice()) || !m_ex.WriteNotes)
+    if (!m_ex.HasCurrentPart() || !editable(voice()) || !m_ex.WriteNotes)
         return -1;
     // A rest never matches the given voice: only a real pitch can be the given note played again.
     if (m_ex.FreeFixVoice && pitch >= 0 && pitch == FixedVoicePitchAtCursor())
@@ -121,51 +118,32 @@ int NoteEntry::InsertNote(int length, int pitch, int dot)
     else
         RemoveAttr(note, "P");
 
-    if (!m_ex.PartDef[static_cast<std::size_t>(part())].empty() && !m_ex.EditMode)
+    if (!m_ex.current().Def.empty() && !m_ex.EditMode)
         AnalyseInsertion(m_ex, m_definitor, tact(), pos(), pitch, length, dot);
     rebuild();
-    updateCompletion();
+    // The checking pass brings the part's errors and completion up to date.
+    m_ex.NotifyChanged(ExerciseChange::Edited, part());
     return 0;
-}
-
-// Only exercises of a fixed length can be complete: every editable voice must fill the part's
-// last measure exactly.
-void NoteEntry::updateCompletion()
-{
-    const auto p = static_cast<std::size_t>(part());
-    bool done = m_ex.HasFixedLength;
-    const Tacts &tacts = m_ex.PartTacts[p];
-    const int last = tacts.TactCount - 1;
-    for (int v = 0; v < 4 && done; ++v) {
-        if (!editable(v))
-            continue;
-        VoiceNotes notes(m_ex, part(), v);
-        done = notes.measuresWithNotes() == tacts.TactCount
-            && notes.sumThrough(last, notes.countIn(last) - 1)
-                    .CompareTo(NominalTactSize(m_ex.PartNodes[p], last))
-                == 0;
-    }
-    m_ex.PartDone[p] = done;
 }
 
 void NoteEntry::DeleteNoteAtCursor()
 {
-    if (!m_ex.EditMode || part() < 0 || part() >= m_ex.PartCount || voice() < 0)
+    if (!m_ex.EditMode || !m_ex.HasCurrentPart() || voice() < 0)
         return;
     m_ex.SaveSnapshot();
     extendToCursor();
     VoiceNotes notes(m_ex, part(), voice());
-    if (XmlNode note = notes.at(absoluteIndex(notes))) {
-        RemoveNode(note);
+    const bool removed = RemoveNode(notes.at(absoluteIndex(notes)));
+    if (removed)
         rebuild();
-        updateCompletion();
-    }
     m_ex.PushUndoStep("Delete complete note");
+    if (removed)
+        m_ex.NotifyChanged(ExerciseChange::Edited, part());
 }
 
 void NoteEntry::ToggleExemption()
 {
-    if (!m_ex.EditMode || part() < 0 || part() >= m_ex.PartCount || voice() < 0)
+    if (!m_ex.EditMode || !m_ex.HasCurrentPart() || voice() < 0)
         return;
     ++m_ex.InsertCount;
     m_ex.SaveSnapshot();
@@ -181,11 +159,12 @@ void NoteEntry::ToggleExemption()
         RemoveAttr(note, "BH");
     else
         SetAttr(note, "BH", "Y");
+    m_ex.NotifyChanged(ExerciseChange::Edited, part());
 }
 
 int NoteEntry::FixedVoicePitchAtCursor() const
 {
-    if (part() < 0 || part() >= m_ex.PartCount)
+    if (!m_ex.HasCurrentPart())
         return -1;
     int fixedVoice = -1;
     int fixedCount = 0;
@@ -195,11 +174,12 @@ int NoteEntry::FixedVoicePitchAtCursor() const
             ++fixedCount;
         }
     }
-    const int current = m_ex.PartCurVoice[static_cast<std::size_t>(part())];
+    const ExercisePart &shown = m_ex.current();
+    const int current = shown.CurVoice;
     if (fixedCount != 1 || current < 0)
         return -1;
-    const int t = m_ex.PartCurTact[static_cast<std::size_t>(part())];
-    const int p = m_ex.PartCurPos[static_cast<std::size_t>(part())];
+    const int t = shown.CurTact;
+    const int p = shown.CurPos;
     VoiceNotes mine(m_ex, part(), current);
     VoiceNotes given(m_ex, part(), fixedVoice);
     const NSize point = mine.sumThrough(t, p);
@@ -217,9 +197,9 @@ int NoteEntry::FixedVoicePitchAtCursor() const
 
 int NoteEntry::PartDown()
 {
-    if (m_ex.CurPart < m_ex.PartCount - 1) {
+    if (m_ex.CurPart < m_ex.PartCount() - 1) {
         ++m_ex.CurPart;
-        return m_view.CursorScrollRows();
+        return cursorMoved(m_view.CursorScrollRows());
     }
     if (!m_ex.EditMode || !m_ui.confirm("Add new part", "Are you really want to add new part?"))
         return 0;
@@ -234,7 +214,7 @@ int NoteEntry::PartUp()
     if (m_ex.CurPart <= 0)
         return 0;
     --m_ex.CurPart;
-    return m_view.CursorScrollRows();
+    return cursorMoved(m_view.CursorScrollRows());
 }
 
 void NoteEntry::addPart()
@@ -251,22 +231,10 @@ void NoteEntry::addPart()
         ++position;
     }
     m_ex.PartList.push_back(newPart);
-    m_ex.PartNodes.push_back(newPart);
-    m_ex.PartOrder.push_back(position);
-    m_ex.PartTonality.push_back({0, 0});
-    m_ex.PartDef.emplace_back();
-    m_ex.PartCheckType.emplace_back();
-    m_ex.PartTacts.emplace_back();
-    m_ex.PartLengthVoice.push_back(-1);
-    m_ex.PartCurVoice.push_back(0);
-    m_ex.PartCurTact.push_back(0);
-    m_ex.PartCurPos.push_back(0);
-    m_ex.PartErrors.push_back(0);
-    m_ex.PartDone.push_back(false);
-    m_ex.PartVoiceFree.push_back({true, true, true, true});
-    ++m_ex.PartCount;
-    m_ex.CurPart = m_ex.PartCount - 1;
+    m_ex.AppendPart(newPart, position).CurVoice = 0;
+    m_ex.CurPart = m_ex.PartCount() - 1;
     rebuild();
+    m_ex.NotifyChanged(ExerciseChange::Edited, m_ex.CurPart);
 }
 
 } // namespace pw

@@ -53,12 +53,15 @@ private:
     int absoluteIndex(const VoiceNotes &notes) const;
     void extendToCursor();
     void rebuild();
-    void updateCompletion();
     bool cursorNoteAlignedInEveryVoice(const VoiceNotes &current) const;
     int firstEditableInOrder() const;
     void changeVoice(int newVoice);
     void clampCursorToVoice();
     int scrollAndRedraw();
+    int cursorRight();
+    int cursorLeft();
+    // Tells the document's listeners that the cursor moved; returns rows.
+    int cursorMoved(int rows);
     void addPart();
 
     HarExercis &m_ex;

@@ -56,14 +56,14 @@ int MidiFromPitch(int high, Tonality key)
 
 std::optional<PlayTable> BuildPlayTable(const HarExercis &ex, int part, Ui &ui)
 {
-    if (part < 0 || part >= ex.PartCount)
+    if (part < 0 || part >= ex.PartCount())
         return std::nullopt;
-    const auto p = static_cast<std::size_t>(part);
-    const Tacts &tacts = ex.PartTacts[p];
+    const ExercisePart &shown = ex.part(part);
+    const Tacts &tacts = shown.Tacts;
     if (tacts.TactCount <= 0)
         return std::nullopt;
 
-    XmlNode partNode = ex.PartNodes[p];
+    XmlNode partNode = shown.Node;
     int unit = GetAttrInt(partNode.child("Size"), "zna", 0);
     for (int t = 0; t < tacts.TactCount; ++t)
         unit = std::max(unit, tacts.TactSize[static_cast<std::size_t>(t)].Unit);
@@ -76,7 +76,7 @@ std::optional<PlayTable> BuildPlayTable(const HarExercis &ex, int part, Ui &ui)
         XmlNode voice = NoteVoice(partNode, h);
         long long slot = 0;
         for (XmlNode note : voice.children("Note")) {
-            const int midi = MidiFromPitch(GetAttrInt(note, "High", 0), ex.PartTonality[p]);
+            const int midi = MidiFromPitch(GetAttrInt(note, "High", 0), shown.Tonality);
             table[static_cast<std::size_t>(slot)][static_cast<std::size_t>(h)] = midi;
             slot += slotsOf(note, unit);
             if (slot >= rows) {

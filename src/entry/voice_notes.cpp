@@ -3,10 +3,10 @@
 namespace pw {
 
 VoiceNotes::VoiceNotes(HarExercis &ex, int part, int voice)
-    : m_tacts(ex.PartTacts[static_cast<std::size_t>(part)])
+    : m_tacts(ex.part(part).Tacts)
 {
-    XmlNode partNode = ex.PartNodes[static_cast<std::size_t>(part)];
-    m_slot = ex.PartTacts[static_cast<std::size_t>(part)].VoiceSlot(partNode, voice, "");
+    XmlNode partNode = ex.part(part).Node;
+    m_slot = ex.part(part).Tacts.VoiceSlot(partNode, voice, "");
     m_voice = NoteVoice(partNode, voice);
     if (!m_voice)
         m_voice = AddChild(partNode, "Voice", {"H", std::to_string(voice)});
@@ -46,14 +46,6 @@ NSize VoiceNotes::sumThrough(int tact, int pos) const
             sum.AddNote(note);
     }
     return sum;
-}
-
-NSize NominalTactSize(XmlNode part, int tact)
-{
-    if (tact == 0 && GetAttrInt(part, "FirstTactZna", 0) != 0)
-        return NSize(GetAttrInt(part, "FirstTactChi", 0), GetAttrInt(part, "FirstTactZna", 0));
-    XmlNode size = part.child("Size");
-    return NSize(GetAttrInt(size, "chi", 0), GetAttrInt(size, "zna", 0));
 }
 
 } // namespace pw

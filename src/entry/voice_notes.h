@@ -34,7 +34,4 @@ private:
     std::vector<XmlNode> m_notes;
 };
 
-// The measure size the time signature gives measure tact (an upbeat for measure 0).
-NSize NominalTactSize(XmlNode part, int tact);
-
 } // namespace pw

@@ -156,15 +156,15 @@ std::string ParallelVerdict(const ChordVector &previous, const ChordVector &curr
 void CheckChordAt(HarExercis &ex, TMusDefinitor &definitor, int tact, int pos, int high, int length, int dot,
                   bool create)
 {
-    if (ex.EditMode || ex.CurPart < 0 || ex.CurPart >= ex.PartCount)
+    if (ex.EditMode || !ex.HasCurrentPart())
         return;
-    const auto p = static_cast<std::size_t>(ex.CurPart);
-    const std::string &group = ex.PartDef[p];
-    const int currentVoice = ex.PartCurVoice[p];
+    ExercisePart &shown = ex.current();
+    const std::string &group = shown.Def;
+    const int currentVoice = shown.CurVoice;
     if (group.empty() || currentVoice < 0)
         return;
-    XmlNode part = ex.PartNodes[p];
-    Tacts &tacts = ex.PartTacts[p];
+    XmlNode part = shown.Node;
+    Tacts &tacts = shown.Tacts;
     // The note just written may open a measure the index does not know yet.
     BuildTacts(part, tacts);
     const std::optional<int> currentSlot = slotOf(tacts, currentVoice);
@@ -178,14 +178,14 @@ void CheckChordAt(HarExercis &ex, TMusDefinitor &definitor, int tact, int pos, i
     VoicePitches pitches {};
     bool exempt = false;
     if (definitor.GroupVoicesCount(group) == 1) {
-        name = definitor.NoteChordName(group, high, ex.PartTonality[p].type);
+        name = definitor.NoteChordName(group, high, shown.Tonality.type);
     } else {
         std::array<XmlNode, 4> notes;
         if (!view.chordNotes(place, notes))
             return;
         for (std::size_t v = 0; v < 4; ++v)
             pitches[v] = pitchOf(notes[v]);
-        exchangeCrossedVoices(notes, pitches, ex.PartVoiceFree[p]);
+        exchangeCrossedVoices(notes, pitches, shown.VoiceFree);
         exempt = std::any_of(notes.begin(), notes.end(), [](XmlNode n) { return !GetAttr(n, "BH").empty(); });
         chord = definitor.IdentifyChord(group, pitches[0], pitches[1], pitches[2], pitches[3]);
         name = chord ? chord->Name() : "?";
@@ -243,16 +243,16 @@ void AnalyseInsertion(HarExercis &ex, TMusDefinitor &definitor, int tact, int po
                       int dot)
 {
     CheckChordAt(ex, definitor, tact, pos, high, length, dot, true);
-    if (ex.EditMode || ex.CurPart < 0 || ex.CurPart >= ex.PartCount)
+    if (ex.EditMode || !ex.HasCurrentPart())
         return;
-    const auto p = static_cast<std::size_t>(ex.CurPart);
-    const std::string &group = ex.PartDef[p];
-    if (group.empty() || ex.PartCurVoice[p] < 0 || definitor.GroupVoicesCount(group) == 1)
+    ExercisePart &shown = ex.current();
+    const std::string &group = shown.Def;
+    if (group.empty() || shown.CurVoice < 0 || definitor.GroupVoicesCount(group) == 1)
         return;
-    XmlNode part = ex.PartNodes[p];
-    Tacts &tacts = ex.PartTacts[p];
+    XmlNode part = shown.Node;
+    Tacts &tacts = shown.Tacts;
     BuildTacts(part, tacts);
-    const std::optional<int> currentSlot = slotOf(tacts, ex.PartCurVoice[p]);
+    const std::optional<int> currentSlot = slotOf(tacts, shown.CurVoice);
     const std::optional<int> defSlot = slotOf(tacts, AnalysisSlotId);
     if (!currentSlot || !defSlot)
         return;
@@ -302,14 +302,14 @@ AnalysisVerdict JudgeAnalysisNote(XmlNode analysisNote, XmlNode expectedNote, st
 
 bool AllPartsComplete(const HarExercis &ex)
 {
-    return ex.PartCount > 0
-        && std::all_of(ex.PartDone.begin(), ex.PartDone.end(), [](bool done) { return done; });
+    return !ex.Parts.empty()
+        && std::all_of(ex.Parts.begin(), ex.Parts.end(), [](const ExercisePart &p) { return p.Done; });
 }
 
 bool NoErrors(const HarExercis &ex)
 {
-    return ex.PartCount > 0
-        && std::all_of(ex.PartErrors.begin(), ex.PartErrors.end(), [](int errors) { return errors == 0; });
+    return !ex.Parts.empty()
+        && std::all_of(ex.Parts.begin(), ex.Parts.end(), [](const ExercisePart &p) { return p.Errors == 0; });
 }
 
 bool IterationSucceeded(const HarExercis &ex)

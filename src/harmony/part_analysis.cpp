@@ -4,6 +4,8 @@
 #include "document/measure_index.h"
 #include "harmony/harmony_check.h"
 
+#include <vector>
+
 namespace pw {
 
 namespace {
@@ -33,7 +35,7 @@ int slotOf(const Tacts &tacts, int id)
 
 void EmptyAnalysisVoices(HarExercis &ex, int part)
 {
-    for (XmlNode voice : ex.PartNodes[static_cast<std::size_t>(part)].children("Voice")) {
+    for (XmlNode voice : ex.part(part).Node.children("Voice")) {
         if (GetAttr(voice, "Type") == "Def") {
             while (XmlNode note = voice.child("Note"))
                 voice.remove_child(note);
@@ -43,14 +45,14 @@ void EmptyAnalysisVoices(HarExercis &ex, int part)
 
 void AnalyseWrittenPart(HarExercis &ex, TMusDefinitor &definitor, int part)
 {
-    const auto p = static_cast<std::size_t>(part);
-    XmlNode partNode = ex.PartNodes[p];
-    Tacts &tacts = ex.PartTacts[p];
+    ExercisePart &shown = ex.part(part);
+    XmlNode partNode = shown.Node;
+    Tacts &tacts = shown.Tacts;
     const int voice = lowestWrittenVoice(partNode);
     if (voice < 0)
         return;
     ex.CurPart = part;
-    ex.PartCurVoice[p] = voice;
+    shown.CurVoice = voice;
     BuildTacts(partNode, tacts);
     const int slot = slotOf(tacts, voice);
     int index = 0;
@@ -60,6 +62,30 @@ void AnalyseWrittenPart(HarExercis &ex, TMusDefinitor &definitor, int part)
                      GetAttrInt(note, "Long", 0), GetAttrInt(note, "P", 0) > 0 ? 1 : 0, true);
         BuildTacts(partNode, tacts);
     }
+}
+
+void AnalyseWrittenExercise(HarExercis &ex, TMusDefinitor &definitor)
+{
+    struct Cursor
+    {
+        int voice, tact, pos;
+    };
+    const int current = ex.CurPart;
+    std::vector<Cursor> cursors;
+    for (const ExercisePart &p : ex.Parts)
+        cursors.push_back({p.CurVoice, p.CurTact, p.CurPos});
+    for (int p = 0; p < ex.PartCount(); ++p)
+        EmptyAnalysisVoices(ex, p);
+    for (int p = 0; p < ex.PartCount(); ++p)
+        AnalyseWrittenPart(ex, definitor, p);
+    ex.CurPart = current;
+    for (std::size_t p = 0; p < cursors.size(); ++p) {
+        ExercisePart &part = ex.Parts[p];
+        part.CurVoice = cursors[p].voice;
+        part.CurTact = cursors[p].tact;
+        part.CurPos = cursors[p].pos;
+    }
+    ex.NotifyChanged(ExerciseChange::Edited);
 }
 
 } // namespace pw

@@ -15,4 +15,8 @@ void EmptyAnalysisVoices(HarExercis &ex, int part);
 // index after each as an insertion does. Does nothing when no voice has notes.
 void AnalyseWrittenPart(HarExercis &ex, TMusDefinitor &definitor, int part);
 
+// Every part's analysis voices emptied, then every part analysed with AnalyseWrittenPart; the
+// current part and every part's cursor are left as they were, and the change is notified.
+void AnalyseWrittenExercise(HarExercis &ex, TMusDefinitor &definitor);
+
 } // namespace pw

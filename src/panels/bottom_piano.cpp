@@ -91,6 +91,17 @@ TBottomPiano::TBottomPiano(HarExercis &exercise, const NoteEntry &entry, const T
     createCounters();
     SetCompletionMode(0);
     RefreshButtons();
+    m_exercise.AddListener(*this);
+}
+
+TBottomPiano::~TBottomPiano()
+{
+    m_exercise.RemoveListener(*this);
+}
+
+void TBottomPiano::ExerciseChanged(ExerciseChange, int)
+{
+    RefreshButtons();
 }
 
 QSize TBottomPiano::sizeHint() const

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "document/exercise_change.h"
+
 #include <QWidget>
 
 #include <array>
@@ -34,13 +36,14 @@ struct PianoCallbacks
 
 // The lower panel of harmony exercises: a five-octave piano played with the mouse, buttons for the
 // cursor, voice and undo keys, pause and next, the computer-key letters with their octave shift,
-// and the task counters.
-class TBottomPiano : public QWidget
+// and the task counters. Its buttons follow every change of the exercise document by themselves.
+class TBottomPiano : public QWidget, private ExerciseListener
 {
 public:
     // Pictures are read from exeDir/res. The references must outlive the panel.
     TBottomPiano(HarExercis &exercise, const NoteEntry &entry, const TimerArea &task,
                  const std::filesystem::path &exeDir, PianoCallbacks callbacks, QWidget *parent = nullptr);
+    ~TBottomPiano() override;
 
     // Counter captions and hints from the "BottomQuest" texts; the completion-mode line reads them
     // later too, so texts must outlive the panel.
@@ -72,6 +75,8 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
+    void ExerciseChanged(ExerciseChange kind, int part) override;
+
     void createPiano();
     void createButtons();
     void createCounters();

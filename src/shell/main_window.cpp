@@ -6,6 +6,7 @@
 #include "entry/exercise_player.h"
 #include "entry/note_entry.h"
 #include "harmony/definitor.h"
+#include "harmony/exercise_check.h"
 #include "midi/device_selection.h"
 #include "midi/shared_midi.h"
 #include "midi/soft_synth.h"
@@ -111,6 +112,8 @@ bool TForm1::Start(const std::vector<std::string> &arguments)
     m_task.Timer = std::move(timer1);
     TaskFlowView &flowView = *this;
     m_flow = std::make_unique<TaskFlow>(*m_exercise, m_task, flowView);
+    m_checker = std::make_unique<ExerciseChecker>(
+        *m_exercise, [this](ExerciseChange kind, int) { exerciseChecked(kind); });
     buildWindow();
 
     m_trees->SetCourseFont(m_parms->MenuFont(), m_parms->MenuFontSize());
@@ -211,7 +214,6 @@ void TForm1::buildWindow()
     setCentralWidget(m_splitter);
     setFocusPolicy(Qt::StrongFocus);
 
-    connect(m_staff, &TStaffBox::aboutToPaint, this, &TForm1::beforeStaffPaint);
     connect(m_staff, &TStaffBox::painted, this, &TForm1::afterStaffPaint);
 }
 
@@ -305,8 +307,6 @@ void TForm1::harmonyNote(int note)
     if (m_entry->InsertFromMidi(note) == 0)
         ScrollBy(m_entry->AdvanceAfterInsert());
     m_staff->update();
-    if (m_piano)
-        m_piano->RefreshButtons();
     RefreshState();
 }
 

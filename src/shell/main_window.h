@@ -29,6 +29,7 @@ class QToolButton;
 
 namespace pw {
 
+class ExerciseChecker;
 class ExercisePlayer;
 class MParms;
 class MidiInputBridge;
@@ -129,7 +130,8 @@ private:
     void freeLowerPanel();
     void arrange(Panes panes);
     void FormResize();
-    void beforeStaffPaint();
+    // After every change of the exercise document, once the checking pass has run.
+    void exerciseChecked(ExerciseChange kind);
     void afterStaffPaint();
     void printPage();
     void hideResult();
@@ -143,6 +145,7 @@ private:
 
     // TaskFlowView
     void RepaintStaff() override;
+    void EvaluateLater() override;
     void ExamPartsDone() override;
     void RefreshCounters() override;
     void ExerciseReloaded() override;
@@ -159,6 +162,7 @@ private:
     TimerArea m_task;
     QtTickTimer *m_timer1 = nullptr;
     std::unique_ptr<HarExercis> m_exercise;
+    std::unique_ptr<ExerciseChecker> m_checker;
     std::unique_ptr<TaskFlow> m_flow;
     std::unique_ptr<StaffEntryView> m_entryView;
     std::unique_ptr<NoteEntry> m_entry;
@@ -177,6 +181,7 @@ private:
     int m_keysActive = 0;
     bool m_needsLayout = true;
     bool m_openDialogActive = false;
+    bool m_evaluationQueued = false;
     int m_lastKeyNote = -100;
     int m_videoVolume = 5000;
     std::string m_lessonType;

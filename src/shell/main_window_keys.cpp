@@ -138,8 +138,6 @@ void TForm1::afterEdit(int rows)
 {
     ScrollBy(rows);
     m_staff->update();
-    if (m_piano)
-        m_piano->RefreshButtons();
 }
 
 void TForm1::keyReleaseEvent(QKeyEvent *event)

@@ -25,6 +25,7 @@
 #include <QEvent>
 #include <QFileDialog>
 #include <QScrollBar>
+#include <QTimer>
 #include <QVideoWidget>
 
 namespace pw {
@@ -264,6 +265,20 @@ void TForm1::RepaintStaff()
     m_staff->update();
 }
 
+void TForm1::EvaluateLater()
+{
+    if (m_evaluationQueued)
+        return;
+    m_evaluationQueued = true;
+    QTimer::singleShot(0, this, [this] {
+        m_evaluationQueued = false;
+        // Nothing is judged while the open dialog is up.
+        if (harmonyShown() && !m_openDialogActive)
+            m_flow->Evaluate();
+        RefreshState();
+    });
+}
+
 void TForm1::ExamPartsDone()
 {
     if (!m_piano)
@@ -279,24 +294,25 @@ void TForm1::RefreshCounters()
         m_piano->RefreshCounters();
 }
 
-// Not a new layout: the evaluation must still run at the next repaint, which may be the one
-// that shows the result.
+// The next iteration starts on the staff's first row; its buttons follow the document by
+// themselves.
 void TForm1::ExerciseReloaded()
 {
     m_staff->setScrollRow(0);
     const QSignalBlocker quiet(m_scroll);
     m_scroll->setValue(1);
-    if (m_piano) {
+    if (m_piano)
         m_piano->RefreshCounters();
-        m_piano->RefreshButtons();
-    }
 }
 
-void TForm1::beforeStaffPaint()
+// The judgement waits for the command in hand to finish: an insertion still moves the cursor on
+// after the note is written, and must not move it in the next iteration's staff.
+void TForm1::exerciseChecked(ExerciseChange kind)
 {
-    if (!harmonyShown() || m_openDialogActive || m_needsLayout)
+    if (kind == ExerciseChange::Cursor)
         return;
-    m_flow->BeforeRepaint();
+    m_staff->update();
+    EvaluateLater();
 }
 
 void TForm1::afterStaffPaint()
@@ -327,9 +343,9 @@ void TForm1::ScrollBy(int rows)
 
 void TForm1::NextPart()
 {
-    const int before = m_exercise->PartCount;
+    const int before = m_exercise->PartCount();
     int rows = m_entry->PartDown();
-    if (m_exercise->PartCount != before) {
+    if (m_exercise->PartCount() != before) {
         m_needsLayout = true;
         m_staff->update();
         rows = 2;
@@ -353,12 +369,12 @@ void TForm1::AboutDialog()
 
 void TForm1::SetParmsDialog()
 {
-    if (!harmonyShown() || !m_exercise->EditMode || m_exercise->PartNodes.empty())
+    if (!harmonyShown() || !m_exercise->EditMode || m_exercise->Parts.empty())
         return;
     m_paused = true;
     TfSetParms dialog(this);
-    const auto part = static_cast<std::size_t>(std::clamp(m_exercise->CurPart, 0, m_exercise->PartCount - 1));
-    XmlNode partNode = m_exercise->PartNodes[part];
+    ExercisePart &part = m_exercise->part(std::clamp(m_exercise->CurPart, 0, m_exercise->PartCount() - 1));
+    XmlNode partNode = part.Node;
     bool filled = false;
     reportError("Ошибка", [&] {
         dialog.Fill(m_exercise->Doc->document_element(), partNode);
@@ -368,7 +384,7 @@ void TForm1::SetParmsDialog()
         dialog.exec();
     if (dialog.Saved()) {
         XmlNode tonality = partNode.child("Tonality");
-        m_exercise->PartTonality[part] = {GetAttrInt(tonality, "type", 0), GetAttrInt(tonality, "val", 0)};
+        part.Tonality = {GetAttrInt(tonality, "type", 0), GetAttrInt(tonality, "val", 0)};
         m_staff->update();
     }
     m_paused = false;
@@ -387,7 +403,7 @@ void TForm1::OpenExercise()
         reportError("Ошибка", [&] { loaded = m_exercise->LoadExercise(file.toStdString(), &m_task, false); });
         m_needsLayout = true;
         m_staff->setScrollRow(0);
-        m_staff->setShowExercise(loaded || m_exercise->PartCount > 0);
+        m_staff->setShowExercise(loaded || m_exercise->PartCount() > 0);
     }
     m_openDialogActive = false;
     m_staff->update();

@@ -62,8 +62,6 @@ void TForm1::selectVoice(int voice)
 {
     m_entry->SelectVoice(voice);
     m_staff->update();
-    if (m_piano)
-        m_piano->RefreshButtons();
     RefreshState();
 }
 
@@ -144,6 +142,9 @@ void TForm1::buildToolbar()
             m_exercise->AutoCompleteMode = mode;
             if (m_piano)
                 m_piano->SetCompletionMode(mode);
+            // A series waiting for a mode that lets it go on goes on now.
+            if (harmonyShown())
+                m_flow->Evaluate();
             RefreshState();
         });
     }
@@ -197,13 +198,12 @@ void TForm1::buildShortcuts()
 
 void TForm1::refreshHarmonyButtons()
 {
-    const bool hasParts = m_exercise->PartCount > 0;
+    const bool hasParts = m_exercise->PartCount() > 0;
     const int voice = m_exercise->CurrentVoice();
-    const auto part = static_cast<std::size_t>(
-        std::clamp(m_exercise->CurPart, 0, std::max(0, m_exercise->PartCount - 1)));
+    const int part = std::clamp(m_exercise->CurPart, 0, std::max(0, m_exercise->PartCount() - 1));
     for (int v = 0; v < 4; ++v) {
         const bool enabled
-            = hasParts && !m_paused && m_exercise->PartVoiceFree[part][static_cast<std::size_t>(v)];
+            = hasParts && !m_paused && m_exercise->part(part).VoiceFree[static_cast<std::size_t>(v)];
         m_buttons[VoiceButtons[v]]->setEnabled(enabled);
         m_buttons[VoiceButtons[v]]->setChecked(v == voice);
         m_actions["Voice" + std::to_string(v)]->setEnabled(enabled);
@@ -224,7 +224,7 @@ void TForm1::refreshHarmonyButtons()
     m_buttons["tbPlayEx"]->setChecked(m_player->IsPlaying());
     m_buttons["tbPrevPart"]->setEnabled(m_exercise->CurPart > 0 && !m_paused);
     m_buttons["tbNextPart"]->setEnabled(
-        (m_exercise->CurPart < m_exercise->PartCount - 1 || m_exercise->EditMode) && !m_paused);
+        (m_exercise->CurPart < m_exercise->PartCount() - 1 || m_exercise->EditMode) && !m_paused);
     for (int mode = 0; mode < 3; ++mode)
         m_buttons[ModeButtons[mode]]->setChecked(m_exercise->AutoCompleteMode == mode);
     for (int i = 0; i < 3; ++i) {

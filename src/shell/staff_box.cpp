@@ -34,11 +34,9 @@ void TStaffBox::setShowExercise(bool show)
 
 void TStaffBox::paintEvent(QPaintEvent *)
 {
-    if (m_show && m_exercise.Status >= 0)
-        emit aboutToPaint();
     QPainterCanvas canvas(*this);
     canvas.fillWhite();
-    if (!m_show || m_exercise.Status < 0 || m_exercise.PartCount == 0)
+    if (!m_show || m_exercise.Status < 0 || m_exercise.PartCount() == 0)
         return;
     m_parms.SetViewport(0, width(), 0, height());
     try {

@@ -25,10 +25,7 @@ public:
     void setShowExercise(bool show);
 
 signals:
-    // Before every drawing of the exercise: the task flow may move on to the next iteration here,
-    // so that what is drawn is the state after it.
-    void aboutToPaint();
-    // After every drawing of the exercise: the task flow evaluates the iteration here.
+    // After every drawing of the exercise, with drawnRows() up to date.
     void painted();
 
 protected:

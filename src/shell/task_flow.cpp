@@ -6,6 +6,27 @@
 
 namespace pw {
 
+namespace {
+
+// Holds a flag set for the lifetime of a scope, also when the scope is left by an exception.
+class FlagScope
+{
+public:
+    explicit FlagScope(bool &flag)
+        : m_flag(flag)
+    {
+        m_flag = true;
+    }
+    ~FlagScope() { m_flag = false; }
+    FlagScope(const FlagScope &) = delete;
+    FlagScope &operator=(const FlagScope &) = delete;
+
+private:
+    bool &m_flag;
+};
+
+} // namespace
+
 TaskFlow::TaskFlow(HarExercis &exercise, TimerArea &task, TaskFlowView &view)
     : m_exercise(exercise)
     , m_task(task)
@@ -30,10 +51,11 @@ void TaskFlow::nextIteration()
     m_view.ExerciseReloaded();
 }
 
-void TaskFlow::BeforeRepaint()
+void TaskFlow::Evaluate()
 {
-    if (m_exercise.Status < 0)
+    if (m_exercise.Status < 0 || m_evaluating)
         return;
+    const FlagScope evaluating(m_evaluating);
     if (TimerRuns() && AllPartsComplete(m_exercise) && m_task.Attempts < m_task.Iterations) {
         const int mode = m_exercise.AutoCompleteMode;
         const bool clean = NoErrors(m_exercise);
@@ -41,6 +63,7 @@ void TaskFlow::BeforeRepaint()
             m_task.CountAttempt(clean);
             nextIteration();
             m_view.RepaintStaff();
+            m_view.EvaluateLater();
             return;
         }
         if (m_exercise.IsExam && m_exercise.ExamState == -1) {
@@ -52,11 +75,14 @@ void TaskFlow::BeforeRepaint()
         }
     }
     if (m_task.Iterations > 0 && m_task.Attempts == m_task.Iterations && !m_view.ResultShown()) {
-        // An exam first shows its staff with the analysis, then the result at the next repaint.
-        if (m_exercise.IsExam && m_exercise.ExamState != 1)
+        // An exam first shows its staff with the analysis, then the result.
+        if (m_exercise.IsExam && m_exercise.ExamState != 1) {
             m_exercise.ExamState = 1;
-        else
+            m_view.RepaintStaff();
+            m_view.EvaluateLater();
+        } else {
             m_view.ShowExerciseResult();
+        }
     }
 }
 
@@ -85,6 +111,7 @@ void TaskFlow::Tick(bool harmony)
         nextIteration();
     m_view.RefreshCounters();
     m_view.RepaintStaff();
+    m_view.EvaluateLater();
 }
 
 void TaskFlow::CompleteTask()
@@ -95,6 +122,7 @@ void TaskFlow::CompleteTask()
     nextIteration();
     m_view.RefreshCounters();
     m_view.RepaintStaff();
+    m_view.EvaluateLater();
 }
 
 bool TaskFlow::ExamKey()

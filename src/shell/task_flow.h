@@ -12,6 +12,9 @@ public:
     virtual ~TaskFlowView() = default;
     // Schedules a repaint of the staff.
     virtual void RepaintStaff() = 0;
+    // Runs Evaluate once more after the staff has been shown anew: a series that just ended shows
+    // its last staff first, then its result.
+    virtual void EvaluateLater() = 0;
     virtual bool ResultShown() const = 0;
     // Stops the countdown and shows the result panel with the mark.
     virtual void ShowExerciseResult() = 0;
@@ -31,8 +34,10 @@ class TaskFlow
 public:
     TaskFlow(HarExercis &exercise, TimerArea &task, TaskFlowView &view);
 
-    // Runs before each drawing of the staff that is not its first after a load.
-    void BeforeRepaint();
+    // Judges the iteration by the completion mode: run after every change of the exercise
+    // document (once its checks are up to date), when the mode changes, and when asked for by
+    // EvaluateLater. A change made while it runs (the next iteration loaded) is not judged again.
+    void Evaluate();
     // One tick of the one-second countdown. Harmony: whether the lesson is a harmony exercise.
     void Tick(bool harmony);
     // Enter or the panel's next button: closes the iteration, successful only when every part is
@@ -50,6 +55,7 @@ private:
     HarExercis &m_exercise;
     TimerArea &m_task;
     TaskFlowView &m_view;
+    bool m_evaluating = false;
 };
 
 } // namespace pw

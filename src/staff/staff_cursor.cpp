@@ -17,14 +17,13 @@ int rowOfCursor(const Tacts &tacts, int tact)
 // Units of the measure taken by the current voice's notes before the cursor position.
 int unitsBeforeCursor(HarExercis &ex, int part, int tact, int pos)
 {
-    const auto p = static_cast<std::size_t>(part);
-    Tacts &tacts = ex.PartTacts[p];
-    const int voice = ex.PartCurVoice[p];
-    const int slot = tacts.VoiceSlot(ex.PartNodes[p], voice, "");
+    ExercisePart &shown = ex.part(part);
+    Tacts &tacts = shown.Tacts;
+    const int slot = tacts.VoiceSlot(shown.Node, shown.CurVoice, "");
     const int first = tacts.FirstNoteOf(slot, tact);
     NSize before;
     int i = 0;
-    for (XmlNode note : VoiceOfSlot(ex.PartNodes[p], slot).children("Note")) {
+    for (XmlNode note : VoiceOfSlot(shown.Node, slot).children("Note")) {
         if (i >= first + pos)
             break;
         if (i++ >= first)
@@ -40,12 +39,12 @@ int unitsBeforeCursor(HarExercis &ex, int part, int tact, int pos)
 
 void DrawCursor(HarExercis &ex, Canvas &canvas, const MParms &parms, bool show)
 {
-    if (ex.CurPart >= 0 && ex.CurPart < ex.PartCount) {
-        const auto p = static_cast<std::size_t>(ex.CurPart);
-        const Tacts &tacts = ex.PartTacts[p];
-        const int voice = ex.PartCurVoice[p];
+    if (ex.HasCurrentPart()) {
+        const ExercisePart &shown = ex.current();
+        const Tacts &tacts = shown.Tacts;
+        const int voice = shown.CurVoice;
         if (tacts.TactCount > 0 && tacts.TactX[0] != 0 && voice >= 0) {
-            const int t = ex.PartCurTact[p];
+            const int t = shown.CurTact;
             const int note = parms.STEP_NOTE;
             const int last = tacts.TactCount - 1;
             int left = 0;
@@ -56,12 +55,12 @@ void DrawCursor(HarExercis &ex, Canvas &canvas, const MParms &parms, bool show)
             } else {
                 const auto i = static_cast<std::size_t>(t);
                 left = tacts.TactX[i] - tacts.TactStep[i] * tacts.TactSize[i].Count;
-                units = unitsBeforeCursor(ex, ex.CurPart, t, ex.PartCurPos[p]);
+                units = unitsBeforeCursor(ex, ex.CurPart, t, shown.CurPos);
                 step = tacts.TactStep[i];
             }
             const int row = rowOfCursor(tacts, t);
             int g = left + parms.ADDITION_LEFT_OFFSET + note / 4 + 20
-                + std::abs(ex.PartTonality[p].val * parms.STEP_SIGN);
+                + std::abs(shown.Tonality.val * parms.STEP_SIGN);
             if (row == tacts.TactRow[0])
                 g += note + parms.ADDITION_LEFT_OFFSET;
             const int x = g + units * step + note * 3 / 2;
@@ -91,12 +90,12 @@ void DrawCursor(HarExercis &ex, Canvas &canvas, const MParms &parms, bool show)
 
 int CursorScrollRows(const HarExercis &ex, const MParms &parms)
 {
-    if (ex.CurPart < 0 || ex.CurPart >= ex.PartCount)
+    if (!ex.HasCurrentPart())
         return 0;
-    const Tacts &tacts = ex.PartTacts[static_cast<std::size_t>(ex.CurPart)];
+    const Tacts &tacts = ex.current().Tacts;
     if (tacts.TactCount == 0)
         return 0;
-    const int t = rowOfCursor(tacts, ex.PartCurTact[static_cast<std::size_t>(ex.CurPart)]);
+    const int t = rowOfCursor(tacts, ex.current().CurTact);
     if (t < 0)
         return t;
     if (t <= parms.RowsFit - 2)

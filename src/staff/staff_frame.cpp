@@ -33,7 +33,7 @@ constexpr std::array<KeyLetter, 12> KeyLetters {{
 
 int clefOf(const HarExercis &ex, int part, int staff)
 {
-    return GetAttrInt(ex.PartNodes[static_cast<std::size_t>(part)], "Key" + std::to_string(staff), 0);
+    return GetAttrInt(ex.part(part).Node, "Key" + std::to_string(staff), 0);
 }
 
 void drawClef(StaffDrawing &d, int clef, int x, int top)
@@ -92,7 +92,7 @@ void drawKeyName(StaffDrawing &d, const Tonality &tonality, int top)
 
 void drawTimeSignature(StaffDrawing &d, int part, int x, int top)
 {
-    const pugi::xml_node size = d.ex.PartNodes[static_cast<std::size_t>(part)].child("Size");
+    const pugi::xml_node size = d.ex.part(part).Node.child("Size");
     const int chi = GetAttrInt(size, "chi", 0);
     const int zna = GetAttrInt(size, "zna", 0);
     const CanvasFont saved = d.canvas.font();
@@ -137,7 +137,7 @@ void DrawRowHeader(StaffDrawing &d, int part, int row, bool firstSystem)
     }
     DrawBarLine(d, x0, row, 1);
 
-    const Tonality &tonality = d.ex.PartTonality[static_cast<std::size_t>(part)];
+    const Tonality &tonality = d.ex.part(part).Tonality;
     for (int k = 0; k <= d.ex.LastStaff; ++k) {
         const int staffTop = StaffTop(d.ex, p, system, k);
         const int clef = clefOf(d.ex, part, k);

@@ -19,16 +19,15 @@ bool firstRowOf(const Tacts &tacts, int tact)
 
 int noteOriginOf(StaffDrawing &d, int part, int tact)
 {
-    const Tacts &tacts = d.ex.PartTacts[static_cast<std::size_t>(part)];
-    return NoteOrigin(d.parms, d.ex.PartTonality[static_cast<std::size_t>(part)].val,
-                      firstRowOf(tacts, tact));
+    const ExercisePart &shown = d.ex.part(part);
+    return NoteOrigin(d.parms, shown.Tonality.val, firstRowOf(shown.Tacts, tact));
 }
 
 // Commands that draw over the previous picture leave the old notes of the edited measure there.
 void clearMeasure(StaffDrawing &d, int part, int tact)
 {
     const MParms &p = d.parms;
-    const Tacts &tacts = d.ex.PartTacts[static_cast<std::size_t>(part)];
+    const Tacts &tacts = d.ex.part(part).Tacts;
     const auto t = static_cast<std::size_t>(tact);
     const int origin = noteOriginOf(d, part, tact);
     const bool firstOnRow = tact == 0 || tacts.TactRow[t - 1] != tacts.TactRow[t];
@@ -45,11 +44,9 @@ void clearMeasure(StaffDrawing &d, int part, int tact)
 
 int PaintPart(StaffDrawing &d, int part, int firstRow, bool lastInsert)
 {
-    const auto p = static_cast<std::size_t>(part);
-    Tacts &tacts = d.ex.PartTacts[p];
-    const int val = d.ex.PartTonality[p].val;
-    LayoutPart(tacts, d.parms, d.ui, d.parms.Width, firstRow, val, false);
-    d.ex.PartErrors[p] = 0;
+    ExercisePart &shown = d.ex.part(part);
+    Tacts &tacts = shown.Tacts;
+    LayoutPart(tacts, d.parms, d.ui, d.parms.Width, firstRow, shown.Tonality.val, false);
 
     const std::lock_guard<std::mutex> surface(d.canvas.lock());
     if (lastInsert && tacts.TactCount > 0) {
@@ -82,7 +79,7 @@ int PaintAll(HarExercis &ex, Canvas &canvas, const MParms &parms, Ui &ui, int sc
     StaffDrawing d {ex, canvas, parms, ui};
     int row = -scrollRow;
     try {
-        for (int p = 0; p < ex.PartCount; ++p)
+        for (int p = 0; p < ex.PartCount(); ++p)
             row += PaintPart(d, p, row, p == ex.LastInsertPart);
     } catch (const WindowTooSmall &) {
         return row;

@@ -1,6 +1,6 @@
 #include "staff/staff_texts.h"
 
-#include "harmony/harmony_check.h"
+#include "harmony/exercise_check.h"
 #include "staff/staff_notes.h"
 
 #include <array>
@@ -20,28 +20,6 @@ void setFont(Canvas &canvas, Color color, bool bold, int size)
     font.bold = bold;
     font.size = size;
     canvas.setFont(font);
-}
-
-XmlNode expectedNoteFor(StaffDrawing &d, XmlNode voice, const TextDrawPlace &place)
-{
-    const auto p = static_cast<std::size_t>(place.part);
-    const XmlNode part = d.ex.PartNodes[p];
-    if (!SelectNode(part, "Voice[@Type='TextNote']"))
-        return {};
-    Tacts &tacts = d.ex.PartTacts[p];
-    const int expectedSlot = tacts.VoiceSlot(part, 0, "TextNote");
-    const int referenceSlot = GetAttrInt(voice, "H", 0);
-    const std::optional<int> aligned
-        = AlignedNote(part, tacts, referenceSlot, place.tact, place.posInTact, expectedSlot);
-    if (!aligned)
-        return {};
-    const XmlNode expectedVoice = VoiceOfSlot(part, expectedSlot);
-    int i = 0;
-    for (XmlNode n : expectedVoice.children("Note")) {
-        if (i++ == *aligned)
-            return n;
-    }
-    return {};
 }
 
 } // namespace
@@ -92,12 +70,10 @@ void DrawTextNote(StaffDrawing &d, XmlNode note, bool withNote, const TextDrawPl
 void DrawAnalysisNote(StaffDrawing &d, XmlNode voice, XmlNode note, const TextDrawPlace &place)
 {
     const MParms &p = d.parms;
-    const auto part = static_cast<std::size_t>(place.part);
-    const XmlNode expected = expectedNoteFor(d, voice, place);
-    const AnalysisVerdict verdict = JudgeAnalysisNote(note, expected, d.ex.PartCheckType[part]);
-    // The expected analysis, the check letters and the error count are those of the part being
-    // drawn, not of the current part, so the task flow can read every part's count.
-    d.ex.PartErrors[part] += verdict.errorCount();
+    // The expected analysis and the check letters are those of the part being drawn; the error
+    // counts are the checking pass's, not the drawing's.
+    const AnalysisVerdict verdict
+        = JudgeChordAt(d.ex.part(place.part), voice, note, place.tact, place.posInTact);
 
     if (verdict.expectedMismatch)
         setFont(d.canvas, p.ColorError, true, 12);

@@ -28,7 +28,7 @@ int TextLineY(StaffDrawing &d, int system);
 void DrawTextNote(StaffDrawing &d, XmlNode note, bool withNote, const TextDrawPlace &place);
 
 // A note of the analysis voice: the chord label, the step and the parallels, coloured by the
-// verdicts, each error added to the part's error count.
+// verdicts.
 void DrawAnalysisNote(StaffDrawing &d, XmlNode voice, XmlNode note, const TextDrawPlace &place);
 
 } // namespace pw

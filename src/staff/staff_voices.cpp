@@ -39,10 +39,10 @@ int NoteUnits(XmlNode note, int unit)
 
 void DrawVoices(StaffDrawing &d, int part)
 {
-    const auto p = static_cast<std::size_t>(part);
-    const XmlNode partNode = d.ex.PartNodes[p];
-    Tacts &tacts = d.ex.PartTacts[p];
-    const Tonality &tonality = d.ex.PartTonality[p];
+    ExercisePart &shown = d.ex.part(part);
+    const XmlNode partNode = shown.Node;
+    Tacts &tacts = shown.Tacts;
+    const Tonality &tonality = shown.Tonality;
 
     std::vector<XmlNode> voices;
     for (XmlNode voice : partNode.children("Voice"))

@@ -24,11 +24,11 @@ TEST_F(Loading, ShowPartsCountDrawsDistinctPartsInRandomOrder)
 {
     random.values = {3, 3, 3, 1, 4};
     ASSERT_TRUE(load("five.xml", fiveParts("ShowPartsCount=\"2\"")));
-    EXPECT_EQ(exercise->PartCount, 2);
-    EXPECT_EQ(exercise->PartOrder, (std::vector<int> {3, 1}));
-    EXPECT_EQ(GetAttr(exercise->PartNodes[0], "Tag"), "3");
-    EXPECT_EQ(GetAttr(exercise->PartNodes[1], "Tag"), "1");
-    EXPECT_EQ(exercise->PartTonality[0].val, 3);
+    EXPECT_EQ(exercise->PartCount(), 2);
+    EXPECT_EQ(PartValues(*exercise, &ExercisePart::Order), (std::vector<int> {3, 1}));
+    EXPECT_EQ(GetAttr(exercise->part(0).Node, "Tag"), "3");
+    EXPECT_EQ(GetAttr(exercise->part(1).Node, "Tag"), "1");
+    EXPECT_EQ(exercise->part(0).Tonality.val, 3);
     EXPECT_EQ(exercise->Status, 0);
     EXPECT_GE(random.reseeds, 2);
 }
@@ -36,11 +36,11 @@ TEST_F(Loading, ShowPartsCountDrawsDistinctPartsInRandomOrder)
 TEST_F(Loading, AllPartsInFileOrderWithoutShowPartsCountOrInAuthoringMode)
 {
     ASSERT_TRUE(load("five.xml", fiveParts("")));
-    EXPECT_EQ(exercise->PartOrder, (std::vector<int> {0, 1, 2, 3, 4}));
+    EXPECT_EQ(PartValues(*exercise, &ExercisePart::Order), (std::vector<int> {0, 1, 2, 3, 4}));
     exercise->EditMode = true;
     ASSERT_TRUE(load("five2.xml", fiveParts("ShowPartsCount=\"2\" CasualTonality=\"3\"")));
-    EXPECT_EQ(exercise->PartCount, 5);
-    EXPECT_EQ(exercise->PartTonality[4].val, 4);
+    EXPECT_EQ(exercise->PartCount(), 5);
+    EXPECT_EQ(exercise->part(4).Tonality.val, 4);
     EXPECT_EQ(exercise->ViewMode, 2);
 }
 
@@ -51,7 +51,7 @@ TEST_F(Loading, ImpossiblePartDrawFailsWithItsMessage)
     EXPECT_EQ(ui.messages[0].caption, "Не смог заполнить случайную матрицу частей");
     EXPECT_EQ(ui.messages[0].text, "Сбой");
     EXPECT_EQ(exercise->Status, -1);
-    EXPECT_EQ(exercise->PartCount, 0);
+    EXPECT_EQ(exercise->PartCount(), 0);
 }
 
 TEST_F(Loading, CasualTonalityDrawsEachPartsKeyIndependently)
@@ -60,10 +60,10 @@ TEST_F(Loading, CasualTonalityDrawsEachPartsKeyIndependently)
     random.values = {0, 5, 2, 3, 1};
     ASSERT_TRUE(load("five.xml", fiveParts("CasualTonality=\"3\"")));
     std::vector<int> vals;
-    for (const Tonality &t : exercise->PartTonality)
+    for (const Tonality &t : PartValues(*exercise, &ExercisePart::Tonality))
         vals.push_back(t.val);
     EXPECT_EQ(vals, (std::vector<int> {-3, 2, -1, 0, -2}));
-    EXPECT_EQ(exercise->PartTonality[0].type, 1);
+    EXPECT_EQ(exercise->part(0).Tonality.type, 1);
 }
 
 TEST_F(Loading, FixedVoicesFromExercisePartAndVoice)
@@ -74,10 +74,10 @@ TEST_F(Loading, FixedVoicesFromExercisePartAndVoice)
                      "<Part FixedVoice=\"0\"><Voice H=\"0\"/></Part>"
                      "<Part><Voice H=\"1\" Fixed=\"Y\"/></Part></MExercise>"));
     using Free = std::array<bool, 4>;
-    EXPECT_EQ(exercise->PartVoiceFree[0], (Free {true, true, true, false}));
-    EXPECT_EQ(exercise->PartVoiceFree[1], (Free {false, true, true, true}));
-    EXPECT_EQ(exercise->PartVoiceFree[2], (Free {true, false, true, false}));
-    EXPECT_EQ(exercise->PartCurVoice[1], 1);
+    EXPECT_EQ(exercise->part(0).VoiceFree, (Free {true, true, true, false}));
+    EXPECT_EQ(exercise->part(1).VoiceFree, (Free {false, true, true, true}));
+    EXPECT_EQ(exercise->part(2).VoiceFree, (Free {true, false, true, false}));
+    EXPECT_EQ(exercise->part(1).CurVoice, 1);
     EXPECT_EQ(exercise->CurrentVoice(), 0);
 }
 
@@ -87,8 +87,8 @@ TEST_F(Loading, OnlyVoicesFreesExactlyTheVoicesPresent)
         load("only.xml",
              "<MExercise FixedVoice=\"1\"><Part OnlyVoices=\"Y\" CurrentVoice=\"2\">"
              "<Voice H=\"1\"/><Voice H=\"2\"/><Voice Type=\"TextNote\" H=\"3\"/></Part></MExercise>"));
-    EXPECT_EQ(exercise->PartVoiceFree[0], (std::array<bool, 4> {false, true, true, false}));
-    EXPECT_EQ(exercise->PartCurVoice[0], 2);
+    EXPECT_EQ(exercise->part(0).VoiceFree, (std::array<bool, 4> {false, true, true, false}));
+    EXPECT_EQ(exercise->part(0).CurVoice, 2);
 }
 
 TEST_F(Loading, CurrentVoiceFollowsTheVoiceOrderWhenTheNamedOneIsGiven)
@@ -96,10 +96,10 @@ TEST_F(Loading, CurrentVoiceFollowsTheVoiceOrderWhenTheNamedOneIsGiven)
     const std::string xml = "<MExercise><Part CurrentVoice=\"0\"><Voice H=\"0\" Fixed=\"Y\"/>"
                             "<Voice H=\"2\" Fixed=\"Y\"/></Part></MExercise>";
     ASSERT_TRUE(load("order0.xml", xml));
-    EXPECT_EQ(exercise->PartCurVoice[0], 1);
+    EXPECT_EQ(exercise->part(0).CurVoice, 1);
     exercise->SpecialMoveType = 1;
     ASSERT_TRUE(load("order1.xml", xml));
-    EXPECT_EQ(exercise->PartCurVoice[0], 3);
+    EXPECT_EQ(exercise->part(0).CurVoice, 3);
     ASSERT_TRUE(load("none.xml",
                      "<MExercise FixedVoice=\"0\"><Part><Voice H=\"1\" Fixed=\"Y\"/><Voice H=\"2\" "
                      "Fixed=\"Y\"/><Voice H=\"3\" Fixed=\"Y\"/></Part></MExercise>"));
@@ -111,18 +111,18 @@ TEST_F(Loading, AnalysisVoiceAddedAtEveryWorkingLoadOnly)
     const std::string xml = "<MExercise Def=\"TSD major\"><Part><Voice H=\"0\"/></Part>"
                             "<Part Def=\"Notes\" CheckType=\"NT\"><Voice H=\"3\"/></Part></MExercise>";
     ASSERT_TRUE(load("def.xml", xml));
-    EXPECT_EQ(exercise->PartDef, (std::vector<std::string> {"TSD major", "Notes"}));
-    EXPECT_EQ(exercise->PartCheckType, (std::vector<std::string> {"", "NT"}));
+    EXPECT_EQ(PartValues(*exercise, &ExercisePart::Def), (std::vector<std::string> {"TSD major", "Notes"}));
+    EXPECT_EQ(PartValues(*exercise, &ExercisePart::CheckType), (std::vector<std::string> {"", "NT"}));
     for (int p = 0; p < 2; ++p) {
-        EXPECT_EQ(SelectNodes(exercise->PartNodes[p], "Voice[@Type='Def']").size(), 1u);
-        EXPECT_TRUE(exercise->PartTacts[p].HasVoiceSlot(0, "Def"));
+        EXPECT_EQ(SelectNodes(exercise->part(p).Node, "Voice[@Type='Def']").size(), 1u);
+        EXPECT_TRUE(exercise->part(p).Tacts.HasVoiceSlot(0, "Def"));
     }
     ASSERT_TRUE(exercise->ReloadExercise());
-    EXPECT_EQ(SelectNodes(exercise->PartNodes[0], "Voice[@Type='Def']").size(), 1u);
+    EXPECT_EQ(SelectNodes(exercise->part(0).Node, "Voice[@Type='Def']").size(), 1u);
 
     exercise->EditMode = true;
     ASSERT_TRUE(load("def.xml", xml));
-    EXPECT_TRUE(SelectNodes(exercise->PartNodes[0], "Voice[@Type='Def']").empty());
+    EXPECT_TRUE(SelectNodes(exercise->part(0).Node, "Voice[@Type='Def']").empty());
 }
 
 TEST_F(Loading, TaskLimitsIterationsAndTimer)
@@ -171,15 +171,15 @@ TEST_F(Loading, DefaultLengthFollowsTheLengthVoice)
                      "<Voice H=\"0\"/><Voice H=\"3\"><Note High=\"40\" Long=\"4\" P=\"1\"/>"
                      "<Note High=\"40\" Long=\"8\"/></Voice></Part>"
                      "<Part DefaultLength=\"0\"><Voice H=\"0\"/></Part></MExercise>"));
-    EXPECT_EQ(exercise->PartLengthVoice, (std::vector<int> {3, 0}));
+    EXPECT_EQ(PartValues(*exercise, &ExercisePart::LengthVoice), (std::vector<int> {3, 0}));
     EXPECT_EQ(exercise->CurLength, 4);
     EXPECT_EQ(exercise->CurDot, 1);
-    exercise->PartCurPos[0] = 1;
+    exercise->part(0).CurPos = 1;
     exercise->UpdateCurrentLength();
     EXPECT_EQ(exercise->CurLength, 8);
     EXPECT_EQ(exercise->CurDot, 0);
     // Beyond the last note the length stays; a length of 0 becomes a quarter.
-    exercise->PartCurPos[0] = 5;
+    exercise->part(0).CurPos = 5;
     exercise->SetLength(0, 0);
     EXPECT_EQ(exercise->CurrentLength(), 4);
     exercise->UpdateCurrentLength();
@@ -207,7 +207,7 @@ TEST_F(Loading, BadFilesGiveTheirMessageAndLeaveTheLoadedExercise)
     EXPECT_EQ(ui.messages[1].text, "Файл с нотной записью не найден ");
     EXPECT_EQ(ui.messages[2].text, "В файле не найдено MExercise");
     // The parts still point into a live document.
-    EXPECT_EQ(GetAttr(exercise->PartNodes[0], "Tag"), "kept");
+    EXPECT_EQ(GetAttr(exercise->part(0).Node, "Tag"), "kept");
 }
 
 TEST_F(Loading, BadNumbersAbandonTheLoadNamingAttributeAndText)
@@ -219,7 +219,7 @@ TEST_F(Loading, BadNumbersAbandonTheLoadNamingAttributeAndText)
         EXPECT_NE(std::string(e.what()).find("LimitMin"), std::string::npos);
         EXPECT_NE(std::string(e.what()).find("ten"), std::string::npos);
     }
-    EXPECT_EQ(exercise->PartCount, 0);
+    EXPECT_EQ(exercise->PartCount(), 0);
     EXPECT_EQ(exercise->Status, -1);
     EXPECT_THROW(load("voice.xml", "<MExercise><Part CurrentVoice=\"4\"/></MExercise>"), RangeError);
     // Nothing on disk was touched.

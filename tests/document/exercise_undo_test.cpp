@@ -25,19 +25,19 @@ protected:
     {
         exercise->SaveSnapshot();
         exercise->PushUndoStep("Insert Note");
-        XmlNode voice = exercise->PartNodes[0].child("Voice");
+        XmlNode voice = exercise->part(0).Node.child("Voice");
         AddChild(voice, "Note", {"High", std::to_string(high)}, {"Long", "8"});
-        BuildTacts(exercise->PartNodes[0], exercise->PartTacts[0]);
-        exercise->PartCurPos[0] = notes();
+        BuildTacts(exercise->part(0).Node, exercise->part(0).Tacts);
+        exercise->part(0).CurPos = notes();
     }
     int notes() const
     {
-        const XmlNode voice = exercise->PartNodes[0].child("Voice");
+        const XmlNode voice = exercise->part(0).Node.child("Voice");
         return static_cast<int>(std::distance(voice.children("Note").begin(), voice.children("Note").end()));
     }
     int lastHigh() const
     {
-        return GetAttrInt(exercise->PartNodes[0].child("Voice").last_child(), "High", -99);
+        return GetAttrInt(exercise->part(0).Node.child("Voice").last_child(), "High", -99);
     }
 };
 
@@ -51,19 +51,19 @@ TEST_F(Undo, ThreeEditsUndoneInOrder)
     edit(40);
     EXPECT_EQ(notes(), 3);
     EXPECT_TRUE(exercise->CanUndo());
-    EXPECT_EQ(exercise->UndoMessages[2], "Insert Note");
+    EXPECT_EQ(exercise->UndoSteps[2].Message, "Insert Note");
 
     exercise->Undo();
     EXPECT_EQ(notes(), 2);
     EXPECT_EQ(lastHigh(), 38);
     // The cursor comes back to where it was before the step; the index is rebuilt.
-    EXPECT_EQ(exercise->PartCurPos[0], 2);
-    EXPECT_EQ(exercise->PartTacts[0].TactEnd[0], (std::vector<int> {1}));
+    EXPECT_EQ(exercise->part(0).CurPos, 2);
+    EXPECT_EQ(exercise->part(0).Tacts.TactEnd[0], (std::vector<int> {1}));
     exercise->Undo();
     EXPECT_EQ(notes(), 1);
     exercise->Undo();
     EXPECT_EQ(notes(), 0);
-    EXPECT_EQ(exercise->PartCurPos[0], 0);
+    EXPECT_EQ(exercise->part(0).CurPos, 0);
     EXPECT_FALSE(exercise->CanUndo());
     exercise->Undo();
     EXPECT_EQ(notes(), 0);
@@ -74,9 +74,9 @@ TEST_F(Undo, SnapshotsAreFilesInTheUndoFolder)
     edit(36);
     EXPECT_EQ(exercise->SnapshotPath(0), folder / "xml" / "undo" / "mus0");
     EXPECT_TRUE(std::filesystem::exists(folder / "xml" / "undo" / "mus0"));
-    EXPECT_EQ(exercise->UndoState[0], 0);
+    EXPECT_EQ(exercise->UndoSteps[0].State, 0);
     exercise->SaveSnapshot();
-    EXPECT_EQ(exercise->UndoState[1], 2);
+    EXPECT_EQ(exercise->UndoSteps[1].State, 2);
     EXPECT_EQ(exercise->UndoTop, 0);
 }
 
@@ -111,8 +111,8 @@ TEST_F(Undo, StepsOfAnEarlierExerciseAreNeverRestored)
     EXPECT_EQ(notes(), 0);
     EXPECT_FALSE(exercise->CanUndo());
     exercise->Undo();
-    EXPECT_EQ(GetAttr(exercise->PartNodes[0], "Tag"), "next");
-    EXPECT_EQ(exercise->PartCount, 1);
+    EXPECT_EQ(GetAttr(exercise->part(0).Node, "Tag"), "next");
+    EXPECT_EQ(exercise->PartCount(), 1);
 }
 
 TEST_F(Undo, UnreadableSnapshotKeepsTheStep)
@@ -131,11 +131,11 @@ TEST_F(Undo, RestoreKeepsKeysAndDoesNotAddAnAnalysisVoice)
     ASSERT_TRUE(load("def.xml",
                      "<MExercise Def=\"TSD major\" CasualTonality=\"2\"><Part><Voice H=\"0\"/>"
                      "<Tonality type=\"1\" val=\"0\"/></Part></MExercise>"));
-    const int val = exercise->PartTonality[0].val;
+    const int val = exercise->part(0).Tonality.val;
     edit(36);
     exercise->Undo();
-    EXPECT_EQ(exercise->PartTonality[0].val, val);
-    EXPECT_EQ(SelectNodes(exercise->PartNodes[0], "Voice[@Type='Def']").size(), 1u);
+    EXPECT_EQ(exercise->part(0).Tonality.val, val);
+    EXPECT_EQ(SelectNodes(exercise->part(0).Node, "Voice[@Type='Def']").size(), 1u);
 }
 
 TEST_F(Undo, SaveWritesTheDocumentUnchanged)
@@ -146,8 +146,8 @@ TEST_F(Undo, SaveWritesTheDocumentUnchanged)
     HarExercis other(ui, random, folder);
     TimerArea otherTask;
     ASSERT_TRUE(other.LoadExercise(saved.string(), &otherTask, false));
-    EXPECT_EQ(other.PartCount, 2);
-    EXPECT_EQ(GetAttr(other.PartNodes[0].child("Voice").child("Note"), "High"), "36");
+    EXPECT_EQ(other.PartCount(), 2);
+    EXPECT_EQ(GetAttr(other.part(0).Node.child("Voice").child("Note"), "High"), "36");
 }
 
 TEST_F(Undo, SnapshotWithFewerPartsDropsTheLaterOnes)
@@ -161,7 +161,7 @@ TEST_F(Undo, SnapshotWithFewerPartsDropsTheLaterOnes)
     exercise->CurPart = 1;
 
     exercise->Undo();
-    EXPECT_EQ(exercise->PartCount, 1);
-    EXPECT_EQ(exercise->PartTacts.size(), 1u);
+    EXPECT_EQ(exercise->PartCount(), 1);
+    EXPECT_EQ(exercise->Parts.size(), 1u);
     EXPECT_EQ(exercise->CurPart, 0);
 }

@@ -8,6 +8,17 @@
 
 #include <deque>
 #include <string>
+#include <vector>
+
+// One field of every part of the run, in part order.
+template<typename T>
+std::vector<T> PartValues(const pw::HarExercis &ex, T pw::ExercisePart::*field)
+{
+    std::vector<T> values;
+    for (const pw::ExercisePart &part : ex.Parts)
+        values.push_back(part.*field);
+    return values;
+}
 
 // Random choices taken from a script (each value reduced to the asked range); 0 once it runs out.
 class ScriptedRandom : public pw::Random

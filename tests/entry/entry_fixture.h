@@ -5,6 +5,7 @@
 #include "entry/computer_keys.h"
 #include "entry/note_entry.h"
 #include "harmony/definitor.h"
+#include "harmony/exercise_check.h"
 
 #include <memory>
 
@@ -18,6 +19,12 @@ protected:
         definitor = std::make_unique<pw::TMusDefinitor>(
             std::filesystem::path(PARTWRITER_BUNDLED_DATA) / "xml" / "definitor.xml", ui);
         entry = std::make_unique<pw::NoteEntry>(*exercise, *definitor, ui, view);
+        checker = std::make_unique<pw::ExerciseChecker>(*exercise);
+    }
+    void TearDown() override
+    {
+        checker.reset();
+        ExerciseFixture::TearDown();
     }
 
     // A one-part exercise in C major (or A minor), 4/4, with the given attributes and voices.
@@ -44,7 +51,7 @@ protected:
     std::vector<int> highs(int voice) const
     {
         std::vector<int> out;
-        for (pw::XmlNode v : exercise->PartNodes[0].children("Voice")) {
+        for (pw::XmlNode v : exercise->part(0).Node.children("Voice")) {
             if (pw::GetAttr(v, "Type").empty() && pw::GetAttrInt(v, "H", 0) == voice) {
                 for (pw::XmlNode n : v.children("Note"))
                     out.push_back(pw::GetAttrInt(n, "High", -99));
@@ -54,10 +61,11 @@ protected:
     }
 
     int voice() const { return exercise->CurrentVoice(); }
-    int tact() const { return exercise->PartCurTact[0]; }
-    int pos() const { return exercise->PartCurPos[0]; }
+    int tact() const { return exercise->part(0).CurTact; }
+    int pos() const { return exercise->part(0).CurPos; }
 
     pw::NullEntryView view;
     std::unique_ptr<pw::TMusDefinitor> definitor;
     std::unique_ptr<pw::NoteEntry> entry;
+    std::unique_ptr<pw::ExerciseChecker> checker;
 };

@@ -37,7 +37,7 @@ TEST_F(NoteEntryTest, PitchFromMidiFollowsTheKey)
                           {0, -2, 59, 36}, {1, 7, 55, 20}, {2, 0, 60, 0}};
     for (const Case &c : cases) {
         ASSERT_TRUE(loadPart("", "", "<Voice H=\"0\"/>", c.type));
-        exercise->PartTonality[0] = {c.type, c.val};
+        exercise->part(0).Tonality = {c.type, c.val};
         EXPECT_EQ(entry->PitchFromMidi(c.midi), c.pitch) << c.type << " " << c.val;
     }
 }
@@ -86,15 +86,15 @@ TEST_F(NoteEntryTest, GivenBassIsNotWrittenAgainWhenPlayed)
 TEST_F(NoteEntryTest, ReplacingRestsAndTheWriteSwitch)
 {
     ASSERT_TRUE(loadPart("", "", "<Voice H=\"3\"><Note High=\"40\" Long=\"8\"/></Voice>"));
-    exercise->PartCurVoice[0] = 3;
+    exercise->part(0).CurVoice = 3;
     exercise->SetLength(4, 1);
     ASSERT_EQ(entry->InsertFromMidi(67), 0);
     EXPECT_EQ(highs(3), (Ints {43}));
-    XmlNode note = exercise->PartNodes[0].child("Voice").child("Note");
+    XmlNode note = exercise->part(0).Node.child("Voice").child("Note");
     EXPECT_EQ(GetAttr(note, "Long"), "4");
     EXPECT_EQ(GetAttr(note, "P"), "1");
 
-    exercise->PartCurPos[0] = 1;
+    exercise->part(0).CurPos = 1;
     exercise->SetLength(8, 0);
     ASSERT_EQ(entry->InsertNote(exercise->CurrentLength(), -1, exercise->CurrentDot()), 0);
     EXPECT_EQ(highs(3), (Ints {43, -1}));
@@ -111,7 +111,7 @@ TEST_F(NoteEntryTest, CursorRightWaitsForEveryVoiceOfTheChord)
     play(48);
     play(55);
     // Bass and tenor written, the alto is missing.
-    exercise->PartCurVoice[0] = 0;
+    exercise->part(0).CurVoice = 0;
     EXPECT_EQ(entry->CursorRight(), 0);
     EXPECT_EQ(pos(), 0);
     EXPECT_EQ(voice(), 0);
@@ -121,18 +121,18 @@ TEST_F(NoteEntryTest, MovingPastAFullLastMeasureAppendsOneOrWraps)
 {
     const std::string bass = "<Voice H=\"0\">" + quarters(4, 24) + "</Voice>";
     ASSERT_TRUE(loadPart("OnlyVoices=\"Y\"", "OnlyVoices=\"Y\"", bass));
-    exercise->PartCurPos[0] = 3;
+    exercise->part(0).CurPos = 3;
     entry->CursorRight();
     EXPECT_EQ(tact(), 1);
     EXPECT_EQ(pos(), 0);
-    EXPECT_EQ(exercise->PartTacts[0].TactCount, 2);
+    EXPECT_EQ(exercise->part(0).Tacts.TactCount, 2);
 
     ASSERT_TRUE(loadPart("FixedLength=\"Y\"", "OnlyVoices=\"Y\"", bass));
-    exercise->PartCurPos[0] = 3;
+    exercise->part(0).CurPos = 3;
     entry->CursorRight();
     EXPECT_EQ(tact(), 0);
     EXPECT_EQ(pos(), 0);
-    EXPECT_EQ(exercise->PartTacts[0].TactCount, 1);
+    EXPECT_EQ(exercise->part(0).Tacts.TactCount, 1);
 }
 
 TEST_F(NoteEntryTest, CursorLeftWrapsToTheEndOfTheVoice)
@@ -155,7 +155,7 @@ TEST_F(NoteEntryTest, AlwaysBassBringsEveryMoveBackToTheBass)
     for (int midi : {48, 55, 64, 72})
         play(midi);
     EXPECT_EQ(voice(), 0);
-    exercise->PartCurVoice[0] = 2;
+    exercise->part(0).CurVoice = 2;
     entry->CursorLeft();
     EXPECT_EQ(voice(), 0);
 }
@@ -165,7 +165,7 @@ TEST_F(NoteEntryTest, VoiceChangeClampsTheCursorToTheNewVoice)
     ASSERT_TRUE(loadPart("", "",
                          "<Voice H=\"0\">" + quarters(3, 24) + "</Voice><Voice H=\"1\">" + quarters(1, 31)
                              + "</Voice><Voice H=\"2\"/><Voice H=\"3\"/>"));
-    exercise->PartCurPos[0] = 3;
+    exercise->part(0).CurPos = 3;
     entry->VoiceUp();
     EXPECT_EQ(voice(), 1);
     EXPECT_EQ(pos(), 1);
@@ -194,12 +194,13 @@ TEST_F(NoteEntryTest, EditorCommandsOnlyInEditorMode)
     exercise->EditMode = true;
     ASSERT_TRUE(loadPart("", "", bass));
     entry->ToggleExemption();
-    EXPECT_EQ(GetAttr(exercise->PartNodes[0].child("Voice").child("Note"), "BH"), "Y");
+    EXPECT_EQ(GetAttr(exercise->part(0).Node.child("Voice").child("Note"), "BH"), "Y");
     entry->ToggleExemption();
-    EXPECT_EQ(GetAttr(exercise->PartNodes[0].child("Voice").child("Note"), "BH", "none"), "none");
+    EXPECT_EQ(GetAttr(exercise->part(0).Node.child("Voice").child("Note"), "BH", "none"), "none");
     entry->DeleteNoteAtCursor();
     EXPECT_EQ(highs(0), (Ints {25}));
-    EXPECT_EQ(exercise->UndoMessages[static_cast<std::size_t>(exercise->UndoTop)], "Delete complete note");
+    EXPECT_EQ(exercise->UndoSteps[static_cast<std::size_t>(exercise->UndoTop)].Message,
+              "Delete complete note");
     exercise->Undo();
     EXPECT_EQ(highs(0).size(), 2u);
 }
@@ -210,19 +211,19 @@ TEST_F(NoteEntryTest, PartDownAddsAPartInEditorModeAfterConfirmation)
     ASSERT_TRUE(loadPart(""));
     ui.buttonAnswers = {UiButton::Cancel};
     entry->PartDown();
-    EXPECT_EQ(exercise->PartCount, 1);
+    EXPECT_EQ(exercise->PartCount(), 1);
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(ui.messages[0].caption, "Add new part");
     EXPECT_EQ(ui.messages[0].text, "Are you really want to add new part?");
 
     entry->PartDown();
-    ASSERT_EQ(exercise->PartCount, 2);
+    ASSERT_EQ(exercise->PartCount(), 2);
     EXPECT_EQ(exercise->CurPart, 1);
-    EXPECT_EQ(exercise->PartOrder[1], 1);
-    XmlNode added = exercise->PartNodes[1];
+    EXPECT_EQ(exercise->part(1).Order, 1);
+    XmlNode added = exercise->part(1).Node;
     EXPECT_EQ(GetAttr(added, "Key0"), "4");
     EXPECT_EQ(GetAttr(added.child("Size"), "chi"), "4");
-    EXPECT_EQ(exercise->PartTacts[1].TactCount, 1);
+    EXPECT_EQ(exercise->part(1).Tacts.TactCount, 1);
     EXPECT_EQ(entry->InsertFromMidi(57), 0);
     entry->PartUp();
     EXPECT_EQ(exercise->CurPart, 0);
@@ -234,7 +235,7 @@ TEST_F(NoteEntryTest, PartDownAddsAPartInEditorModeAfterConfirmation)
     exercise->EditMode = false;
     ASSERT_TRUE(loadPart(""));
     entry->PartDown();
-    EXPECT_EQ(exercise->PartCount, 1);
+    EXPECT_EQ(exercise->PartCount(), 1);
 }
 
 TEST_F(NoteEntryTest, FixedLengthPartIsDoneWhenEveryVoiceFillsTheLastMeasure)
@@ -242,14 +243,14 @@ TEST_F(NoteEntryTest, FixedLengthPartIsDoneWhenEveryVoiceFillsTheLastMeasure)
     ASSERT_TRUE(loadPart("FixedLength=\"Y\"", "",
                          "<Voice H=\"0\">" + quarters(4, 24) + "</Voice><Voice H=\"1\"/>"
                              + "<Voice H=\"2\"/><Voice H=\"3\"/>"));
-    exercise->PartVoiceFree[0] = {false, false, false, true};
-    exercise->PartCurVoice[0] = 3;
+    exercise->part(0).VoiceFree = {false, false, false, true};
+    exercise->part(0).CurVoice = 3;
     for (int i = 0; i < 3; ++i) {
         play(72);
-        EXPECT_FALSE(exercise->PartDone[0]);
+        EXPECT_FALSE(exercise->part(0).Done);
     }
     play(72);
-    EXPECT_TRUE(exercise->PartDone[0]);
+    EXPECT_TRUE(exercise->part(0).Done);
 }
 
 TEST_F(NoteEntryTest, UndoOfAnInsertionRestoresNotesAnalysisAndCursor)
@@ -259,7 +260,7 @@ TEST_F(NoteEntryTest, UndoOfAnInsertionRestoresNotesAnalysisAndCursor)
         play(midi);
     EXPECT_EQ(voice(), 3);
     play(72);
-    XmlNode analysis = SelectNode(exercise->PartNodes[0], "Voice[@Type='Def']/Note");
+    XmlNode analysis = SelectNode(exercise->part(0).Node, "Voice[@Type='Def']/Note");
     ASSERT_TRUE(analysis);
     EXPECT_EQ(GetAttr(analysis, "Text"), "T");
 
@@ -267,7 +268,7 @@ TEST_F(NoteEntryTest, UndoOfAnInsertionRestoresNotesAnalysisAndCursor)
     EXPECT_TRUE(highs(3).empty());
     EXPECT_EQ(voice(), 3);
     EXPECT_EQ(pos(), 0);
-    EXPECT_NE(GetAttr(SelectNode(exercise->PartNodes[0], "Voice[@Type='Def']/Note"), "Text"), "T");
+    EXPECT_NE(GetAttr(SelectNode(exercise->part(0).Node, "Voice[@Type='Def']/Note"), "Text"), "T");
 }
 
 TEST_F(NoteEntryTest, FixedLengthWithoutAGivenVoiceMovesOnInsideTheLastMeasure)

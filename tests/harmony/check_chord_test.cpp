@@ -32,7 +32,7 @@ protected:
     void check(LoadedExercise &e, int voice, int pos, bool create = true)
     {
         e.ex->CurPart = 0;
-        e.ex->PartCurVoice[0] = voice;
+        e.ex->part(0).CurVoice = voice;
         CheckChordAt(*e.ex, definitor, 0, pos, 0, 8, 0, create);
     }
 
@@ -169,7 +169,7 @@ TEST_F(CheckChordTest, InsertionKeepsTheNeighboursCurrent)
     // A wrong tenor in the S: that chord and the step after it turn to "?".
     XmlNode tenor = e->voice(0, 1).child("Note").next_sibling("Note");
     SetAttr(tenor, "High", 34);
-    e->ex->PartCurVoice[0] = 1;
+    e->ex->part(0).CurVoice = 1;
     AnalyseInsertion(*e->ex, definitor, 0, 1, 34, 8, 0);
     auto notes = e->analysisNotes(0);
     ASSERT_EQ(notes.size(), 3u);

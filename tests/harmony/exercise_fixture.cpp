@@ -86,7 +86,7 @@ LoadedExercise::~LoadedExercise()
 
 pw::XmlNode LoadedExercise::part(int p) const
 {
-    return ex->PartNodes[static_cast<std::size_t>(p)];
+    return ex->part(p).Node;
 }
 
 pw::XmlNode LoadedExercise::voice(int p, int h) const
@@ -126,7 +126,7 @@ void LoadedExercise::fillChords(int p, const std::vector<Chord> &chords)
             pw::AddChild(v, "Note", {"High", std::to_string(chords[i][static_cast<std::size_t>(h)])},
                          {"Long", lengths[i]});
     }
-    pw::BuildTacts(part(p), ex->PartTacts[static_cast<std::size_t>(p)]);
+    pw::BuildTacts(part(p), ex->part(p).Tacts);
 }
 
 fs::path BundledRuleBase()

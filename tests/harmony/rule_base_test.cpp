@@ -226,7 +226,7 @@ protected:
 TEST_F(BundledExerciseTest, ChromoMajorBemol)
 {
     auto e = LoadedExercise::Bundled("Chromo-major-bemol.xml");
-    ASSERT_EQ(e->ex->PartCount, 3);
+    ASSERT_EQ(e->ex->PartCount(), 3);
     const Chord t {0, 31, 36, 40}, s {0, 33, 36, 41}, d {0, 31, 35, 38};
     solve(*e, 0, {t, s, d, t, s, d, t}, {"T", "S", "D", "T", "S", "D", "T"});
     solve(*e, 1, {t, d, t, s, d, d, t}, {"T", "D", "T", "S", "D", "D", "T"});
@@ -260,7 +260,7 @@ TEST_F(BundledExerciseTest, PositionsMajorMatchesItsExpectedAnalysis)
     const auto analysis = e->analysisNotes(0);
     XmlNode want = expected.child("Note");
     for (XmlNode note : analysis) {
-        EXPECT_EQ(JudgeAnalysisNote(note, want, e->ex->PartCheckType[0]).errorCount(), 0)
+        EXPECT_EQ(JudgeAnalysisNote(note, want, e->ex->part(0).CheckType).errorCount(), 0)
             << GetAttr(want, "Text");
         want = want.next_sibling("Note");
     }

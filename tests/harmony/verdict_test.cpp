@@ -79,16 +79,15 @@ TEST(IterationVerdict, EveryPartCompleteAndWithoutErrors)
     EXPECT_FALSE(AllPartsComplete(ex));
     EXPECT_FALSE(NoErrors(ex));
 
-    ex.PartCount = 2;
-    ex.PartDone = {true, false};
-    ex.PartErrors = {0, 0};
+    ex.Parts.resize(2);
+    ex.part(0).Done = true;
     EXPECT_FALSE(AllPartsComplete(ex));
     EXPECT_TRUE(NoErrors(ex));
     EXPECT_FALSE(IterationSucceeded(ex));
 
-    ex.PartDone = {true, true};
+    ex.part(1).Done = true;
     EXPECT_TRUE(IterationSucceeded(ex));
-    ex.PartErrors = {0, 1};
+    ex.part(1).Errors = 1;
     EXPECT_FALSE(NoErrors(ex));
     EXPECT_FALSE(IterationSucceeded(ex));
 }
@@ -100,13 +99,12 @@ TEST(IterationVerdict, ClosedIterationsMakeTheMark)
     HarExercis ex(ui, random, std::filesystem::temp_directory_path());
     TimerArea task;
     task.Iterations = 3;
-    ex.PartCount = 1;
-    ex.PartDone = {true};
-    ex.PartErrors = {0};
+    ex.Parts.resize(1);
+    ex.part(0).Done = true;
     EXPECT_TRUE(CloseIteration(ex, task));
-    ex.PartErrors = {2};
+    ex.part(0).Errors = 2;
     EXPECT_FALSE(CloseIteration(ex, task));
-    ex.PartErrors = {0};
+    ex.part(0).Errors = 0;
     EXPECT_TRUE(CloseIteration(ex, task));
     EXPECT_EQ(task.Attempts, 3);
     EXPECT_EQ(task.Successes, 2);

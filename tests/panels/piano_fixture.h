@@ -106,7 +106,7 @@ protected:
 
     void setVoice(int voice, int offset)
     {
-        exercise->PartCurVoice[static_cast<std::size_t>(exercise->CurPart)] = voice;
+        exercise->part(exercise->CurPart).CurVoice = voice;
         exercise->OctOffset[static_cast<std::size_t>(voice)] = offset;
         panel->RefreshButtons();
     }

@@ -223,12 +223,12 @@ TEST_F(MainWindowTask, AuthoringModeDeletesExemptsAndAddsParts)
     key(Qt::Key_Delete);
     EXPECT_EQ(notes(), 0u);
 
-    const int parts = ex.PartCount;
+    const int parts = ex.PartCount();
     std::string question;
     closeNextMessage(&question);
     key(Qt::Key_Down, Qt::ShiftModifier);
     EXPECT_NE(question.find("add new part"), std::string::npos) << question;
-    EXPECT_EQ(ex.PartCount, parts + 1) << "Shift+Down past the last part adds one";
+    EXPECT_EQ(ex.PartCount(), parts + 1) << "Shift+Down past the last part adds one";
     EXPECT_EQ(ex.CurPart, parts);
     key(Qt::Key_Up, Qt::ShiftModifier);
     EXPECT_EQ(ex.CurPart, parts - 1);

@@ -36,7 +36,7 @@ TEST_F(MainWindow, StartsOnTheStartLessonWithLocalisedToolbar)
     auto *bass = child<QToolButton>("tbVoice0");
     ASSERT_NE(bass, nullptr);
     EXPECT_EQ(bass->toolTip(), "Voice: bass");
-    EXPECT_GT(window->exercise().PartCount, 0);
+    EXPECT_GT(window->exercise().PartCount(), 0);
     EXPECT_EQ(window->exercise().OctOffset[0], -1);
     // The bass is given in the start lesson: its button is disabled, the tenor's is current.
     EXPECT_FALSE(bass->isEnabled());

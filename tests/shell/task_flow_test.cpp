@@ -13,6 +13,7 @@ class RecordingView : public TaskFlowView
 {
 public:
     void RepaintStaff() override { ++repaints; }
+    void EvaluateLater() override { ++laterEvaluations; }
     bool ResultShown() const override { return resultShown; }
     void ShowExerciseResult() override
     {
@@ -24,6 +25,7 @@ public:
     void ExerciseReloaded() override { ++reloads; }
 
     int repaints = 0;
+    int laterEvaluations = 0;
     int results = 0;
     int examDone = 0;
     int counters = 0;
@@ -52,12 +54,12 @@ protected:
     // Every part written, with or without a mistake in the last one.
     void writeAll(bool mistake)
     {
-        for (std::size_t p = 0; p < exercise->PartDone.size(); ++p) {
-            exercise->PartDone[p] = true;
-            exercise->PartErrors[p] = 0;
+        for (ExercisePart &part : exercise->Parts) {
+            part.Done = true;
+            part.Errors = 0;
         }
         if (mistake)
-            exercise->PartErrors.back() = 1;
+            exercise->Parts.back().Errors = 1;
     }
 
     RecordingView view;
@@ -67,26 +69,26 @@ protected:
 TEST_F(TaskFlowTest, ModeZeroMovesOnWhenEveryPartIsWrittenAndMarksTheSeries)
 {
     loadSeries(2);
-    flow->BeforeRepaint();
+    flow->Evaluate();
     EXPECT_EQ(task.Attempts, 0) << "nothing written yet";
 
     writeAll(false);
-    flow->BeforeRepaint();
+    flow->Evaluate();
     EXPECT_EQ(task.Attempts, 1);
     EXPECT_EQ(task.Successes, 1);
-    EXPECT_FALSE(exercise->PartDone.front()) << "the next iteration is loaded";
+    EXPECT_FALSE(exercise->part(0).Done) << "the next iteration is loaded";
     EXPECT_EQ(view.reloads, 1);
     EXPECT_EQ(view.repaints, 1);
 
     writeAll(true);
-    flow->BeforeRepaint();
+    flow->Evaluate();
     EXPECT_EQ(task.Attempts, 2);
     EXPECT_EQ(task.Successes, 1) << "mode 0 counts a written iteration with mistakes as failed";
     EXPECT_EQ(view.results, 0) << "the result comes with the following repaint";
-    flow->BeforeRepaint();
+    flow->Evaluate();
     EXPECT_EQ(view.results, 1);
     EXPECT_EQ(task.MarkText(), "3");
-    flow->BeforeRepaint();
+    flow->Evaluate();
     EXPECT_EQ(view.results, 1) << "a shown result is not shown again";
 }
 
@@ -95,14 +97,14 @@ TEST_F(TaskFlowTest, ModeOneWaitsOnMistakesAndEnterCountsAFailure)
     loadSeries(2);
     exercise->AutoCompleteMode = 1;
     writeAll(true);
-    flow->BeforeRepaint();
+    flow->Evaluate();
     EXPECT_EQ(task.Attempts, 0);
     flow->CompleteTask();
     EXPECT_EQ(task.Attempts, 1);
     EXPECT_EQ(task.Successes, 0);
 
     writeAll(false);
-    flow->BeforeRepaint();
+    flow->Evaluate();
     EXPECT_EQ(task.Successes, 1) << "without mistakes mode 1 moves on by itself";
 }
 
@@ -111,7 +113,7 @@ TEST_F(TaskFlowTest, ModeTwoCompletesOnlyByEnter)
     loadSeries(3);
     exercise->AutoCompleteMode = 2;
     writeAll(false);
-    flow->BeforeRepaint();
+    flow->Evaluate();
     EXPECT_EQ(task.Attempts, 0);
     flow->CompleteTask();
     EXPECT_EQ(task.Successes, 1);
@@ -120,7 +122,7 @@ TEST_F(TaskFlowTest, ModeTwoCompletesOnlyByEnter)
     EXPECT_EQ(task.Successes, 1) << "an unwritten iteration is a failure";
     writeAll(false);
     flow->CompleteTask();
-    flow->BeforeRepaint();
+    flow->Evaluate();
     EXPECT_EQ(view.results, 1);
     EXPECT_EQ(task.MarkText(), "4");
 
@@ -135,7 +137,7 @@ TEST_F(TaskFlowTest, MarksOfAThreeIterationSeries)
         loadSeries(3);
         for (int i = 0; i < 3; ++i) {
             writeAll(i >= solved);
-            flow->BeforeRepaint();
+            flow->Evaluate();
         }
         EXPECT_EQ(task.MarkText(), mark) << solved << " solved";
     }
@@ -167,7 +169,7 @@ TEST_F(TaskFlowTest, TimeRunningOutInTheLastIterationShowsTheResultAtTheNextRepa
     EXPECT_FALSE(task.Timer->enabled()) << "no next iteration is loaded";
     EXPECT_EQ(view.reloads, 0);
     EXPECT_EQ(view.results, 0);
-    flow->BeforeRepaint();
+    flow->Evaluate();
     EXPECT_EQ(view.results, 1);
     EXPECT_EQ(task.MarkText(), "2");
 }
@@ -191,7 +193,7 @@ TEST_F(TaskFlowTest, AnExamStopsTheClockWhenWrittenAndShowsTheResultOnAKey)
     loadSeries(1, "Exam=\"Y\"");
     EXPECT_FALSE(flow->ExamKey()) << "a key before the parts are written means nothing";
     writeAll(false);
-    flow->BeforeRepaint();
+    flow->Evaluate();
     EXPECT_EQ(exercise->ExamState, 0);
     EXPECT_FALSE(task.Timer->enabled());
     EXPECT_EQ(view.examDone, 1);
@@ -209,10 +211,10 @@ TEST_F(TaskFlowTest, AnExamWhoseTimeRanOutShowsItsAnalysisBeforeTheResult)
     task.LimitMin = 0;
     task.LimitSec = 1;
     flow->Tick(true);
-    flow->BeforeRepaint();
+    flow->Evaluate();
     EXPECT_EQ(exercise->ExamState, 1);
     EXPECT_EQ(view.results, 0);
-    flow->BeforeRepaint();
+    flow->Evaluate();
     EXPECT_EQ(view.results, 1);
 }
 
@@ -221,7 +223,7 @@ TEST_F(TaskFlowTest, AnUntimedExerciseNeverCompletes)
     ASSERT_TRUE(load("free.xml", "<MExercise><Part/></MExercise>"));
     EXPECT_FALSE(task.Timer->enabled());
     writeAll(false);
-    flow->BeforeRepaint();
+    flow->Evaluate();
     EXPECT_EQ(task.Attempts, 0);
     EXPECT_EQ(view.results, 0);
 }

@@ -22,7 +22,7 @@ TEST_F(CursorTest, RectanglePerVoice)
     // y = StaffTop - d' with d' = -96, +5L for tenor and soprano, +between+8L for alto and soprano.
     const int expectedY[4] = {Top + 96, Top + 96 - 50, Top + 96 - 110, Top + 96 - 160};
     for (int v = 0; v < 4; ++v) {
-        ex->PartCurVoice[0] = v;
+        ex->part(0).CurVoice = v;
         canvas.calls.clear();
         paint();
         const auto rect = canvas.of(Kind::Rectangle);
@@ -42,9 +42,9 @@ TEST_F(CursorTest, PositionInTheSecondMeasureAndErasing)
 {
     load(exercise(part(fourVoices())));
     paint();
-    const Tacts &tacts = ex->PartTacts[0];
-    ex->PartCurTact[0] = 1;
-    ex->PartCurPos[0] = 2;
+    const Tacts &tacts = ex->part(0).Tacts;
+    ex->part(0).CurTact = 1;
+    ex->part(0).CurPos = 2;
     canvas.calls.clear();
     DrawCursor(*ex, canvas, *parms, false);
     const auto rect = canvas.of(Kind::Rectangle);
@@ -59,7 +59,7 @@ TEST_F(CursorTest, GrandStaffCountsFromTheLowestStaff)
 {
     load(exercise(part(fourVoices()), "PolyphonyVoices=\"4\""));
     ASSERT_TRUE(ex->HasStaffCount);
-    ex->PartCurVoice[0] = 1;
+    ex->part(0).CurVoice = 1;
     paint();
     const auto rect = canvas.of(Kind::Rectangle);
     ASSERT_EQ(rect.size(), 1u);
@@ -70,9 +70,9 @@ TEST_F(CursorTest, BeyondTheLastMeasureStaysOnItsRow)
 {
     load(exercise(part(fourVoices())));
     paint();
-    const Tacts &tacts = ex->PartTacts[0];
-    ex->PartCurTact[0] = 2;
-    ex->PartCurPos[0] = 0;
+    const Tacts &tacts = ex->part(0).Tacts;
+    ex->part(0).CurTact = 2;
+    ex->part(0).CurPos = 0;
     canvas.calls.clear();
     DrawCursor(*ex, canvas, *parms, true);
     const auto rect = canvas.of(Kind::Rectangle);
@@ -84,7 +84,7 @@ TEST_F(CursorTest, BeyondTheLastMeasureStaysOnItsRow)
 TEST_F(CursorTest, NoCursorWithoutAFreeVoice)
 {
     load(exercise(part(fourVoices())));
-    ex->PartCurVoice[0] = -1;
+    ex->part(0).CurVoice = -1;
     paint();
     EXPECT_TRUE(canvas.of(Kind::Rectangle).empty());
 }
@@ -95,7 +95,7 @@ TEST_F(CursorTest, LastInsertedMeasureIsClearedFirst)
     ex->LastInsertPart = 0;
     ex->LastInsertTact = 1;
     paint();
-    const Tacts &tacts = ex->PartTacts[0];
+    const Tacts &tacts = ex->part(0).Tacts;
     ASSERT_FALSE(canvas.calls.empty());
     const auto &clear = canvas.calls.front();
     ASSERT_EQ(clear.kind, Kind::Rectangle);
@@ -115,7 +115,7 @@ TEST_F(CursorTest, MinusThreeClearsTheFirstMeasure)
     const auto &clear = canvas.calls.front();
     ASSERT_EQ(clear.kind, Kind::Rectangle);
     EXPECT_EQ(std::make_pair(clear.x1, clear.x2),
-              std::make_pair(111 - 2 * Note, 111 + ex->PartTacts[0].TactX[0] + Note));
+              std::make_pair(111 - 2 * Note, 111 + ex->part(0).Tacts.TactX[0] + Note));
     EXPECT_EQ(ex->LastInsertTact, -2);
 }
 

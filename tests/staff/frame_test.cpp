@@ -106,7 +106,7 @@ TEST_F(FrameTest, StaffLinesAndBarLines)
     ASSERT_EQ(bars.size(), 6u);
     const int origin = FreeLeft + Indent + Note / 4 + 20 + Note + Note;
     EXPECT_EQ(bars[0].x1, FreeLeft + Indent);
-    EXPECT_EQ(bars[1].x1, origin + ex->PartTacts[0].TactX[0]);
+    EXPECT_EQ(bars[1].x1, origin + ex->part(0).Tacts.TactX[0]);
     EXPECT_EQ(bars[2].x1, 990 - 3);
     EXPECT_EQ(bars[3].x1, 990);
     EXPECT_EQ(bars[5].x1, 992);
@@ -118,7 +118,7 @@ TEST_F(FrameTest, LaterSystemsHaveNoIndentNameOrTimeSignature)
     std::vector<std::string> notes(4 * 8, "40:8");
     load(exercise(part(voice(3, notes))));
     paint(400);
-    ASSERT_GT(ex->PartTacts[0].RowCount, 2);
+    ASSERT_GT(ex->part(0).Tacts.RowCount, 2);
     const auto braces = bitmapsNamed("brace_up.bmp");
     ASSERT_GE(braces.size(), 2u);
     EXPECT_EQ(braces[1].x1, 10);

@@ -102,15 +102,15 @@ TEST_F(LayoutTest, PartsFollowEachOtherFromTheScrollRow)
     const std::string measure = voice(3, {"40:8", "40:8", "40:8", "40:8"});
     load(exercise(part(measure) + part(measure)));
     EXPECT_EQ(paint(1000, 800, 4), 0);
-    EXPECT_EQ(ex->PartTacts[0].TactRow[0], -4);
-    EXPECT_EQ(ex->PartTacts[1].TactRow[0], -2);
+    EXPECT_EQ(ex->part(0).Tacts.TactRow[0], -4);
+    EXPECT_EQ(ex->part(1).Tacts.TactRow[0], -2);
 }
 
 TEST_F(LayoutTest, CursorScrollRows)
 {
     load(exercise(part(voice(3, {"40:8", "40:8", "40:8", "40:8"}))));
     parms->RowsFit = 6;
-    Tacts &tacts = ex->PartTacts[0];
+    Tacts &tacts = ex->part(0).Tacts;
     for (const auto &[row, scroll] : std::vector<std::pair<int, int>> {{8, 4}, {4, 0}, {-2, -2}, {6, 2}}) {
         tacts.TactRow[0] = row;
         EXPECT_EQ(CursorScrollRows(*ex, *parms), scroll) << "cursor on row " << row;

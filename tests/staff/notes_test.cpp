@@ -86,7 +86,7 @@ TEST_F(NotesTest, LedgerLinesBitmapsAndPositions)
     load(exercise(
         part(voice(3, {"36:8", "40:8", "53:8", "57:8"}) + voice(0, {"19:8", "16:8", "19:8", "19:8"}))));
     paint();
-    const Tacts &tacts = ex->PartTacts[0];
+    const Tacts &tacts = ex->part(0).Tacts;
     const int origin = 111;
     const int step = tacts.TactStep[0];
     const auto up = bitmapsNamed("n4_up.bmp");

@@ -15,6 +15,7 @@ StaffTest::StaffTest()
     std::filesystem::create_directories(folder);
     parms = std::make_unique<MParms>(PARTWRITER_TEST_DATA, loader, ui);
     ex = std::make_unique<HarExercis>(ui, random, folder);
+    checker = std::make_unique<ExerciseChecker>(*ex);
 }
 
 StaffTest::~StaffTest()

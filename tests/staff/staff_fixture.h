@@ -2,6 +2,7 @@
 
 #include "document/har_exercis.h"
 #include "document/timer_area.h"
+#include "harmony/exercise_check.h"
 #include "platform/random.h"
 #include "platform/recording_canvas.h"
 #include "platform/recording_ui.h"
@@ -55,6 +56,8 @@ protected:
     RecordingBitmapLoader loader;
     std::unique_ptr<MParms> parms;
     std::unique_ptr<HarExercis> ex;
+    // The counts the staff's verdicts add up to, as the program keeps them.
+    std::unique_ptr<ExerciseChecker> checker;
     RecordingCanvas canvas;
 };
 
