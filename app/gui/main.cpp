@@ -1,8 +1,8 @@
 // The Partwriter desktop program.
 
+#include "config/tdm.h"
 #include "platform/file_paths.h"
 #include "shell/main_window.h"
-#include "shell/tdm.h"
 #include "shell/video_pane.h"
 
 #include <QApplication>

@@ -7,9 +7,9 @@
 #include "panels/picture_button.h"
 #include "panels/task_counters.h"
 
+#include "config/localization.h"
 #include "document/har_exercis.h"
 #include "entry/note_entry.h"
-#include "shell/localization.h"
 
 #include <QLabel>
 #include <QPainter>

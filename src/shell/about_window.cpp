@@ -1,5 +1,7 @@
 #include "shell/about_window.h"
 
+#include "config/language_variant.h"
+
 #include "shell/page_pane.h"
 
 #include <QPushButton>
@@ -50,8 +52,8 @@ TfAbout::TfAbout(QWidget *mainWindow, const std::filesystem::path &dataDir, cons
 
 std::filesystem::path TfAbout::PageFile(const std::filesystem::path &dataDir, const std::string &language)
 {
-    const std::string name = language == "Russian" ? "about.html" : "about" + language + ".html";
-    return dataDir / "html" / name;
+    // The page of the language is shown even when it is missing, so its absence shows.
+    return dataDir / "html" / LanguageVariantName("about.html", language);
 }
 
 QRect TfAbout::PlaceFor(const QRect &mainFrame)

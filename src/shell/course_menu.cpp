@@ -1,8 +1,8 @@
 #include "shell/course_menu.h"
 
+#include "config/tdm.h"
 #include "document/xml_file.h"
 #include "platform/error.h"
-#include "shell/tdm.h"
 
 namespace pw {
 

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "config/localization.h"
+#include "config/settings_file.h"
+#include "config/tdm.h"
 #include "document/har_exercis.h"
 #include "document/timer_area.h"
 #include "entry/entry_view.h"
@@ -7,11 +10,8 @@
 #include "platform/qpainter_canvas.h"
 #include "platform/qt_ui.h"
 #include "platform/random.h"
-#include "shell/localization.h"
 #include "shell/note_router.h"
-#include "shell/settings_file.h"
 #include "shell/task_flow.h"
-#include "shell/tdm.h"
 
 #include <QMainWindow>
 

@@ -4,6 +4,7 @@
 #include "platform/qt_text.h"
 #include "shell/main_window.h"
 
+#include "config/language_variant.h"
 #include "entry/exercise_player.h"
 #include "entry/note_entry.h"
 #include "midi/device_selection.h"

@@ -1,10 +1,10 @@
 #include "shell/midi_select_dialog.h"
 
+#include "config/localization.h"
+#include "config/settings_file.h"
 #include "midi/midi_devices.h"
 #include "platform/error.h"
 #include "platform/qt_text.h"
-#include "shell/localization.h"
-#include "shell/settings_file.h"
 
 #include <QComboBox>
 #include <QGroupBox>

@@ -1,6 +1,6 @@
 #include "shell/result_panel.h"
 
-#include "shell/localization.h"
+#include "config/localization.h"
 
 #include <QLabel>
 

@@ -1,8 +1,10 @@
 #include "shell/video_pane.h"
 
+#include "config/language_variant.h"
+
+#include "config/localization.h"
 #include "document/xml_access.h"
 #include "platform/error.h"
-#include "shell/localization.h"
 
 #include <QAudioOutput>
 #include <QComboBox>
@@ -27,20 +29,6 @@ constexpr int Margin = 4;
 constexpr int ButtonSize = 32;
 constexpr int LevelWidth = 24;
 constexpr int MaxVolume = 10000;
-
-// The file with the language inserted before the first "." of its name, when that file exists.
-std::filesystem::path languageFile(const std::filesystem::path &file, const std::string &language)
-{
-    if (language == "Russian" || language.empty())
-        return file;
-    const std::string name = file.filename().string();
-    const auto dot = name.find('.');
-    const std::string variant
-        = dot == std::string::npos ? name + language : name.substr(0, dot) + language + name.substr(dot);
-    const std::filesystem::path candidate = file.parent_path() / variant;
-    std::error_code ec;
-    return std::filesystem::exists(candidate, ec) ? candidate : file;
-}
 
 } // namespace
 
@@ -185,7 +173,7 @@ void TVideoPane::Open(const std::filesystem::path &file, const std::string &lang
                       pugi::xml_node lessonParm, int volume)
 {
     Reset();
-    const std::filesystem::path chosen = languageFile(file, language);
+    const std::filesystem::path chosen = LanguageVariantFile(file, language);
     std::error_code ec;
     if (!std::filesystem::is_regular_file(chosen, ec))
         return;

@@ -1,4 +1,4 @@
-#include "test_exercises.h"
+#include "support/exercise_document.h"
 
 #include "document/xml_access.h"
 #include "platform/error.h"

@@ -1,4 +1,4 @@
-#include "test_files.h"
+#include "support/test_folder.h"
 
 #include "document/xml_access.h"
 #include "document/xml_file.h"

@@ -1,4 +1,4 @@
-#include "entry_fixture.h"
+#include "support/entry_fixture.h"
 
 #include "document/xml_access.h"
 

@@ -1,4 +1,4 @@
-#include "../document/test_exercises.h"
+#include "support/exercise_document.h"
 
 #include "entry/exercise_player.h"
 #include "entry/play_table.h"

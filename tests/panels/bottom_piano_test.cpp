@@ -1,8 +1,8 @@
 #include "piano_fixture.h"
 
+#include "config/localization.h"
 #include "panels/panel_bitmaps.h"
 #include "panels/piano_geometry.h"
-#include "shell/localization.h"
 
 #include <QLabel>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "../entry/entry_fixture.h"
+#include "support/entry_fixture.h"
 
 #include "panels/bottom_piano.h"
 #include "panels/picture_button.h"
@@ -13,20 +13,6 @@
 #include <cstdlib>
 #include <memory>
 #include <vector>
-
-// One application for the whole test program, on the offscreen platform. It is never destroyed:
-// tearing it down among the other statics at exit crashes.
-inline void EnsureApplication()
-{
-    static int argc = 1;
-    static char name[] = "test_panels";
-    static char *argv[] = {name, nullptr};
-    static QApplication *app = [] {
-        setenv("QT_QPA_PLATFORM", "offscreen", 0);
-        return new QApplication(argc, argv);
-    }();
-    (void)app;
-}
 
 // The piano panel over the bundled exercise, with everything it hands to the main window
 // recorded.
@@ -43,7 +29,6 @@ protected:
 
     void SetUp() override
     {
-        EnsureApplication();
         EntryFixture::SetUp();
         task.Iterations = -1;
         ASSERT_TRUE(exercise->LoadExercise(

@@ -1,9 +1,10 @@
+#include "config/language_variant.h"
+#include "config/localization.h"
+#include "config/tdm.h"
 #include "document/xml_file.h"
 #include "platform/file_paths.h"
 #include "platform/recording_ui.h"
 #include "shell/course_menu.h"
-#include "shell/localization.h"
-#include "shell/tdm.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "../document/test_files.h"
+#include "support/test_folder.h"
 
 #include "platform/recording_ui.h"
 #include "shell/course_activation.h"

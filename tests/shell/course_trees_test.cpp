@@ -1,4 +1,4 @@
-#include "../document/test_files.h"
+#include "support/test_folder.h"
 
 #include "platform/recording_ui.h"
 #include "shell/course_trees.h"
@@ -11,18 +11,6 @@
 using namespace pw;
 
 namespace {
-
-QApplication &application()
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "test_course";
-    static char *argv[] = {name, nullptr};
-    // Never destroyed: QTest's pointer device must not be torn down with it at exit.
-    static QApplication *app = new QApplication(argc, argv);
-    return *app;
-}
 
 const char *const kCourse = R"(<?xml version="1.0" encoding="UTF-8"?>
 <Menu>
@@ -46,7 +34,6 @@ protected:
     void SetUp() override
     {
         TestFolder::SetUp();
-        application();
         trees = std::make_unique<TCourseTrees>(ui);
         trees->resize(260, 500);
         trees->SetCallbacks({[this] { events.push_back("before"); },

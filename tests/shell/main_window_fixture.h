@@ -1,12 +1,12 @@
 #pragma once
 
-#include "../document/test_files.h"
+#include "support/test_folder.h"
 
+#include "config/tdm.h"
 #include "entry/computer_keys.h"
 #include "midi/memory_backend.h"
 #include "platform/file_paths.h"
 #include "shell/main_window.h"
-#include "shell/tdm.h"
 
 #include <QAbstractButton>
 #include <QApplication>

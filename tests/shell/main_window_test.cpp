@@ -262,14 +262,21 @@ TEST_F(MainWindow, TheSoundSwitchIsSavedInTheSettings)
     EXPECT_EQ(read(folder / "parms.xml").find("Play="), std::string::npos);
 }
 
-int main(int argc, char **argv)
+namespace {
+
+// Every window of these tests talks to the in-memory MIDI devices.
+class TestMidiEnvironment : public ::testing::Environment
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    SetSharedMidiBackend(std::shared_ptr<MidiBackend>(&TestMidi(), [](MidiBackend *) {}));
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}
+public:
+    void SetUp() override
+    {
+        SetSharedMidiBackend(std::shared_ptr<MidiBackend>(&TestMidi(), [](MidiBackend *) {}));
+    }
+};
+
+const auto *const testMidiEnvironment = ::testing::AddGlobalTestEnvironment(new TestMidiEnvironment);
+
+} // namespace
 
 MemoryMidiBackend &TestMidi()
 {

@@ -1,4 +1,4 @@
-#include "../document/test_files.h"
+#include "support/test_folder.h"
 
 #include "shell/about_window.h"
 #include "shell/page_pane.h"
@@ -561,23 +561,6 @@ TEST_F(AboutWindow, ShowsTheAboutPageOfTheLanguage)
         EXPECT_EQ(about.Browser()->CurrentFile(), folder / "html" / "aboutGerman.html");
         EXPECT_TRUE(about.Browser()->PageMissing());
     }
-}
-
-int main(int argc, char **argv)
-{
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    // The FFmpeg backend crashes here; the program makes the same choice.
-    if (!qEnvironmentVariableIsSet("QT_MEDIA_BACKEND"))
-        qputenv("QT_MEDIA_BACKEND", "gstreamer");
-    QTemporaryDir runtime;
-    if (!qEnvironmentVariableIsSet("XDG_RUNTIME_DIR") && runtime.isValid()) {
-        QFile::setPermissions(runtime.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        qputenv("XDG_RUNTIME_DIR", runtime.path().toLocal8Bit());
-    }
-    QApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
 }
 
 #include "media_test.moc"

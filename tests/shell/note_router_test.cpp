@@ -1,4 +1,4 @@
-#include "../document/test_exercises.h"
+#include "support/exercise_document.h"
 
 #include "midi/memory_backend.h"
 #include "shell/note_router.h"

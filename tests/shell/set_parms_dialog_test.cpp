@@ -435,11 +435,3 @@ TEST_F(SetParms, ReleasingTheMouseOverMinorInvertsBothButtons)
     dialog.Save();
     EXPECT_STREQ(part.child("Tonality").attribute("type").value(), "1");
 }
-
-int main(int argc, char **argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

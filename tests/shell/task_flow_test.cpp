@@ -1,4 +1,4 @@
-#include "../document/test_exercises.h"
+#include "support/exercise_document.h"
 
 #include "shell/task_flow.h"
 

@@ -34,9 +34,4 @@ private:
     bool m_inUse = false;
 };
 
-// The language variant of a data file name: with Language inserted before the first "." of the
-// name (in front of a name without one), used when that file exists under dataDir.
-std::string LanguageVariant(const std::filesystem::path &dataDir, const std::string &name,
-                            const std::string &language);
-
 } // namespace pw

@@ -1,4 +1,4 @@
-#include "shell/settings_file.h"
+#include "config/settings_file.h"
 
 #include "document/xml_file.h"
 #include "platform/file_paths.h"

@@ -1,4 +1,4 @@
-#include "shell/localization.h"
+#include "config/localization.h"
 
 #include "document/xml_file.h"
 #include "platform/file_paths.h"
@@ -108,18 +108,6 @@ std::string Localization::BottomQuest(const std::string &id) const
     if (!m_inUse)
         return fallback;
     return SelectText(m_doc, "//BottomQuest/I[@id='" + id + "']", fallback);
-}
-
-std::string LanguageVariant(const std::filesystem::path &dataDir, const std::string &name,
-                            const std::string &language)
-{
-    if (language == "Russian")
-        return name;
-    const auto dot = name.find('.');
-    const std::string variant
-        = dot == std::string::npos ? language + name : name.substr(0, dot) + language + name.substr(dot);
-    std::error_code ec;
-    return std::filesystem::exists(ResolveDataPath(dataDir, variant), ec) ? variant : name;
 }
 
 } // namespace pw

@@ -1,9 +1,9 @@
-#include "../document/test_files.h"
+#include "support/test_folder.h"
 
+#include "config/localization.h"
+#include "config/settings_file.h"
+#include "config/tdm.h"
 #include "document/xml_file.h"
-#include "shell/localization.h"
-#include "shell/settings_file.h"
-#include "shell/tdm.h"
 
 using namespace pw;
 
@@ -147,16 +147,4 @@ TEST(LocalizeBundled, EnglishFileCoversEveryIdentifier)
     }
     EXPECT_EQ(english.Text("Toolbar", "Voice0"), "Voice: bass");
     EXPECT_EQ(english.BottomQuest("RegimDirect"), "Go to the next exercise only when asked");
-}
-
-using Variant = TestFolder;
-
-TEST_F(Variant, LanguageVariantIsUsedWhenItExists)
-{
-    write("html/theoryEnglish.html", "x");
-    EXPECT_EQ(LanguageVariant(folder, "html\\theory.html", "English"), "html\\theoryEnglish.html");
-    EXPECT_EQ(LanguageVariant(folder, "html\\other.html", "English"), "html\\other.html");
-    EXPECT_EQ(LanguageVariant(folder, "html\\theory.html", "Russian"), "html\\theory.html");
-    write("Englishreadme", "x");
-    EXPECT_EQ(LanguageVariant(folder, "readme", "English"), "Englishreadme");
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "../document/test_exercises.h"
+#include "support/exercise_document.h"
 
 #include "entry/computer_keys.h"
 #include "entry/note_entry.h"

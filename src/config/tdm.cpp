@@ -1,4 +1,4 @@
-#include "shell/tdm.h"
+#include "config/tdm.h"
 
 #include "platform/file_paths.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "test_files.h"
+#include "support/test_folder.h"
 
 #include "document/har_exercis.h"
 #include "platform/random.h"
