@@ -1,17 +1,19 @@
 #include "analysis_json.h"
 
+#include "document/exercise_nodes.h"
+
 namespace pwcli {
 
 Json AnalysisJson(pw::XmlNode part)
 {
     Json analysis = Json::array();
-    pw::XmlNode voice = pw::SelectNode(part, "Voice[@Type='Def']");
-    for (pw::XmlNode note : voice.children("Note")) {
-        Json entry {{"text", pw::GetAttr(note, "Text")}};
-        for (const char *attr : {"T", "S", "L", "M", "TT"})
-            entry[attr] = pw::GetAttr(note, attr);
-        entry["move"] = pw::GetAttr(note, "Move");
-        entry["err"] = pw::GetAttr(note, "Err");
+    pw::XmlNode voice = pw::FirstVoiceOfType(part, pw::AnalysisVoiceType);
+    for (pw::XmlNode note : pw::NotesOf(voice)) {
+        Json entry {{"text", pw::ChordName(note)}};
+        for (std::string_view attr : pw::ChordDescriptors)
+            entry[std::string(attr)] = pw::GetAttr(note, attr);
+        entry["move"] = pw::StepName(note);
+        entry["err"] = pw::ParallelMark(note);
         analysis.push_back(entry);
     }
     return analysis;

@@ -4,6 +4,10 @@
 #include "exercise_session.h"
 #include "json_line.h"
 
+#include "document/exercise_nodes.h"
+
+#include "document/exercise_nodes.h"
+
 #include <iostream>
 #include <memory>
 
@@ -22,7 +26,7 @@ Json partJson(const pw::ExercisePart &part)
     Json slots = Json::array();
     for (std::size_t s = 0; s < tacts.VoiceIds.size(); ++s) {
         pw::XmlNode voice = pw::VoiceOfSlot(part.Node, static_cast<int>(s));
-        const auto notes = std::distance(voice.children("Note").begin(), voice.children("Note").end());
+        const int notes = pw::NoteCount(voice);
         slots.push_back(Json {{"id", tacts.VoiceIds[s]}, {"notes", notes}, {"ends", tacts.TactEnd[s]}});
     }
     const auto &free = part.VoiceFree;

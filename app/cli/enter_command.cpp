@@ -2,7 +2,9 @@
 // for trying an exercise (and the analysis of a solution) without the GUI.
 
 #include "analysis_json.h"
+
 #include "command.h"
+#include "document/exercise_nodes.h"
 #include "exercise_session.h"
 #include "json_line.h"
 
@@ -123,13 +125,12 @@ Json voicesJson(pw::XmlNode part)
     Json voices = Json::array();
     for (pw::XmlNode voice : part.children("Voice")) {
         Json notes = Json::array();
-        for (pw::XmlNode note : voice.children("Note")) {
-            notes.push_back(Json {{"high", pw::GetAttrInt(note, "High", 0)},
-                                  {"long", pw::GetAttrInt(note, "Long", 0)},
-                                  {"p", pw::GetAttrInt(note, "P", 0)}});
+        for (pw::XmlNode note : pw::NotesOf(voice)) {
+            notes.push_back(Json {
+                {"high", pw::NotePitch(note)}, {"long", pw::NoteLength(note)}, {"p", pw::NoteDot(note)}});
         }
-        voices.push_back(Json {
-            {"h", pw::GetAttrInt(voice, "H", 0)}, {"type", pw::GetAttr(voice, "Type")}, {"notes", notes}});
+        voices.push_back(
+            Json {{"h", pw::VoiceNumber(voice)}, {"type", pw::VoiceType(voice)}, {"notes", notes}});
     }
     return voices;
 }

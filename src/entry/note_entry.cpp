@@ -2,6 +2,7 @@
 
 #include "entry/voice_notes.h"
 
+#include "document/exercise_nodes.h"
 #include "document/har_exercis.h"
 #include "harmony/harmony_check.h"
 #include "platform/ui.h"
@@ -107,16 +108,12 @@ int NoteEntry::InsertNote(int length, int pitch, int dot)
 
     XmlNode note = notes.at(index);
     if (note) {
-        SetAttr(note, "High", pitch);
-        SetAttr(note, "Long", length);
+        SetNotePitch(note, pitch);
+        SetNoteLength(note, length);
     } else {
-        note = AddChild(notes.element(), "Note", {"Long", std::to_string(length)},
-                        {"High", std::to_string(pitch)});
+        note = AppendNote(notes.element(), length, pitch);
     }
-    if (dot == 1)
-        SetAttr(note, "P", "1");
-    else
-        RemoveAttr(note, "P");
+    SetDotted(note, dot == 1);
 
     if (!m_ex.current().Def.empty() && !m_ex.EditMode)
         AnalyseInsertion(m_ex, m_definitor, tact(), pos(), pitch, length, dot);
@@ -155,10 +152,7 @@ void NoteEntry::ToggleExemption()
     m_ex.LastInsertPos = pos();
     if (!note)
         return;
-    if (!GetAttr(note, "BH").empty())
-        RemoveAttr(note, "BH");
-    else
-        SetAttr(note, "BH", "Y");
+    SetExempt(note, !IsExempt(note));
     m_ex.NotifyChanged(ExerciseChange::Edited, part());
 }
 
@@ -185,11 +179,11 @@ int NoteEntry::FixedVoicePitchAtCursor() const
     const NSize point = mine.sumThrough(t, p);
     const int first = given.firstOf(t);
     if (p == 0)
-        return given.countIn(t) > 0 ? GetAttrInt(given.at(first), "High", 0) : -1;
+        return given.countIn(t) > 0 ? NotePitch(given.at(first)) : -1;
     NSize before;
     for (int i = first; i < first + given.countIn(t); ++i) {
         if (before.CompareTo(point) <= 0)
-            return GetAttrInt(given.at(i), "High", 0);
+            return NotePitch(given.at(i));
         before.AddNote(given.at(i));
     }
     return -1;
@@ -219,17 +213,9 @@ int NoteEntry::PartUp()
 
 void NoteEntry::addPart()
 {
-    XmlNode exercise = SelectNode(*m_ex.Doc, "//MExercise");
-    XmlNode newPart = AddChild(exercise, "Part", {"Key0", "4"}, {"Key1", "1"});
-    AddChild(newPart, "Tonality", {"type", "0"}, {"val", "0"});
-    AddChild(newPart, "Size", {"chi", "4"}, {"zna", "8"});
-
-    int position = 0;
-    for (XmlNode p : exercise.children("Part")) {
-        if (p == newPart)
-            break;
-        ++position;
-    }
+    XmlNode newPart = AppendPartElement(ExerciseElement(*m_ex.Doc));
+    // The new part's place among the file's parts: after every one of them.
+    const int position = static_cast<int>(m_ex.PartList.size());
     m_ex.PartList.push_back(newPart);
     m_ex.AppendPart(newPart, position).CurVoice = 0;
     m_ex.CurPart = m_ex.PartCount() - 1;

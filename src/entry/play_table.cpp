@@ -1,5 +1,7 @@
 #include "entry/play_table.h"
 
+#include "document/exercise_nodes.h"
+
 #include "document/measure_index.h"
 #include "document/xml_access.h"
 #include "platform/ui.h"
@@ -14,9 +16,9 @@ namespace {
 // part without a usable time signature, the measures' own durations.
 long long measureSlots(XmlNode part, const Tacts &tacts, int unit)
 {
-    XmlNode size = part.child("Size");
-    const long long chi = GetAttrInt(size, "chi", 0);
-    const long long zna = GetAttrInt(size, "zna", 0);
+    const NSize signature = TimeSignature(part);
+    const long long chi = signature.Count;
+    const long long zna = signature.Unit;
     if (zna > 0)
         return unit * chi * tacts.TactCount / zna;
     long long slots = 0;
@@ -31,10 +33,10 @@ long long measureSlots(XmlNode part, const Tacts &tacts, int unit)
 // The note's length in slots of 1/unit.
 int slotsOf(XmlNode note, int unit)
 {
-    const int length = GetAttrInt(note, "Long", 0);
+    const int length = NoteLength(note);
     int slots = length == 0 ? 2 * unit : unit / length;
     // Dotted as everywhere else (P above 0), so the sound keeps to the measures drawn.
-    if (GetAttrInt(note, "P", 0) > 0)
+    if (IsDotted(note))
         slots += slots / 2;
     // A malformed length (finer than the unit, negative) still takes a slot: the voice never stands
     // still or runs back.
@@ -64,7 +66,7 @@ std::optional<PlayTable> BuildPlayTable(const HarExercis &ex, int part, Ui &ui)
         return std::nullopt;
 
     XmlNode partNode = shown.Node;
-    int unit = GetAttrInt(partNode.child("Size"), "zna", 0);
+    int unit = TimeSignature(partNode).Unit;
     for (int t = 0; t < tacts.TactCount; ++t)
         unit = std::max(unit, tacts.TactSize[static_cast<std::size_t>(t)].Unit);
     PlayRow empty;
@@ -75,8 +77,8 @@ std::optional<PlayTable> BuildPlayTable(const HarExercis &ex, int part, Ui &ui)
     for (int h = 0; h < 4; ++h) {
         XmlNode voice = NoteVoice(partNode, h);
         long long slot = 0;
-        for (XmlNode note : voice.children("Note")) {
-            const int midi = MidiFromPitch(GetAttrInt(note, "High", 0), shown.Tonality);
+        for (XmlNode note : NotesOf(voice)) {
+            const int midi = MidiFromPitch(NotePitch(note), shown.Tonality);
             table[static_cast<std::size_t>(slot)][static_cast<std::size_t>(h)] = midi;
             slot += slotsOf(note, unit);
             if (slot >= rows) {

@@ -1,5 +1,7 @@
 #include "entry/voice_notes.h"
 
+#include "document/exercise_nodes.h"
+
 namespace pw {
 
 VoiceNotes::VoiceNotes(HarExercis &ex, int part, int voice)
@@ -9,8 +11,8 @@ VoiceNotes::VoiceNotes(HarExercis &ex, int part, int voice)
     m_slot = ex.part(part).Tacts.VoiceSlot(partNode, voice, "");
     m_voice = NoteVoice(partNode, voice);
     if (!m_voice)
-        m_voice = AddChild(partNode, "Voice", {"H", std::to_string(voice)});
-    for (XmlNode note : m_voice.children("Note"))
+        m_voice = AppendNoteVoice(partNode, voice);
+    for (XmlNode note : NotesOf(m_voice))
         m_notes.push_back(note);
 }
 

@@ -1,5 +1,7 @@
 #include "harmony/definitor.h"
 
+#include "document/exercise_nodes.h"
+
 #include "document/xml_file.h"
 #include "platform/ui.h"
 
@@ -237,11 +239,10 @@ std::string TMusDefinitor::TransitionName(XmlNode previousNote, XmlNode currentN
 {
     if (m_transitionPrefix.empty())
         return {};
-    if (!previousNote || !currentNote || GetAttr(previousNote, "Text") == "?"
-        || GetAttr(currentNote, "Text") == "?")
+    if (!previousNote || !currentNote || ChordName(previousNote) == "?" || ChordName(currentNote) == "?")
         return "?";
-    const TAccordInfo previous(previousNote, "Text", m_ui);
-    const TAccordInfo current(currentNote, "Text", m_ui);
+    const TAccordInfo previous(previousNote, ChordNameAttribute, m_ui);
+    const TAccordInfo current(currentNote, ChordNameAttribute, m_ui);
     XmlNode rule = SelectNode(*m_doc,
                               m_transitionPrefix + "T[" + previous.SideCondition("from") + " and "
                                   + current.SideCondition("to") + movementCondition + "]");

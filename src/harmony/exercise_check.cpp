@@ -1,5 +1,6 @@
 #include "harmony/exercise_check.h"
 
+#include "document/exercise_nodes.h"
 #include "document/measure_index.h"
 
 #include <vector>
@@ -7,14 +8,6 @@
 namespace pw {
 
 namespace {
-
-std::vector<XmlNode> notesOf(XmlNode voice)
-{
-    std::vector<XmlNode> notes;
-    for (XmlNode note : voice.children("Note"))
-        notes.push_back(note);
-    return notes;
-}
 
 // Whether voice v has notes up to the last measure and fills it exactly.
 bool voiceComplete(const ExercisePart &part, int v)
@@ -38,7 +31,7 @@ bool voiceComplete(const ExercisePart &part, int v)
     const int count = last >= 0 && last < static_cast<int>(ends.size())
         ? ends[static_cast<std::size_t>(last)] - first + 1
         : 0;
-    const std::vector<XmlNode> notes = notesOf(NoteVoice(part.Node, v));
+    const std::vector<XmlNode> notes = NotesOf(NoteVoice(part.Node, v));
     NSize sum;
     for (int i = first; i < first + count; ++i) {
         if (i >= 0 && i < static_cast<int>(notes.size()))
@@ -51,17 +44,17 @@ bool voiceComplete(const ExercisePart &part, int v)
 
 XmlNode ExpectedNoteFor(ExercisePart &part, XmlNode analysisVoice, int tact, int posInTact)
 {
-    if (!SelectNode(part.Node, "Voice[@Type='TextNote']"))
+    if (!HasVoiceOfType(part.Node, ExpectedVoiceType))
         return {};
-    const int expectedSlot = part.Tacts.VoiceSlot(part.Node, 0, "TextNote");
+    const int expectedSlot = part.Tacts.VoiceSlot(part.Node, 0, ExpectedVoiceType);
     // The analysis voice's H stands for the reference slot, as the expected labels were laid out.
-    const int referenceSlot = GetAttrInt(analysisVoice, "H", 0);
+    const int referenceSlot = VoiceNumber(analysisVoice);
     const std::optional<int> aligned
         = AlignedNote(part.Node, part.Tacts, referenceSlot, tact, posInTact, expectedSlot);
     if (!aligned)
         return {};
     int i = 0;
-    for (XmlNode n : VoiceOfSlot(part.Node, expectedSlot).children("Note")) {
+    for (XmlNode n : NotesOf(VoiceOfSlot(part.Node, expectedSlot))) {
         if (i++ == *aligned)
             return n;
     }
@@ -79,10 +72,10 @@ void ForEachAnalysisNote(
 {
     Tacts &tacts = part.Tacts;
     for (XmlNode voice : part.Node.children("Voice")) {
-        if (GetAttr(voice, "Type") != "Def")
+        if (!IsAnalysisVoice(voice))
             continue;
-        const int slot = tacts.VoiceSlot(part.Node, GetAttrInt(voice, "H", 0), "Def");
-        const std::vector<XmlNode> notes = notesOf(voice);
+        const int slot = tacts.VoiceSlot(part.Node, VoiceNumber(voice), AnalysisVoiceType);
+        const std::vector<XmlNode> notes = NotesOf(voice);
         const std::vector<int> ends = tacts.TactEnd[static_cast<std::size_t>(slot)];
         int first = 0;
         for (std::size_t t = 0; t < ends.size() && t < static_cast<std::size_t>(tacts.TactCount); ++t) {

@@ -1,5 +1,6 @@
 #include "harmony/harmony_check.h"
 
+#include "document/exercise_nodes.h"
 #include "document/har_exercis.h"
 #include "document/measure_index.h"
 #include "document/timer_area.h"
@@ -25,7 +26,7 @@ std::optional<int> slotOf(const Tacts &tacts, int id)
 XmlNode noteAt(XmlNode voice, int index)
 {
     int i = 0;
-    for (XmlNode note : voice.children("Note")) {
+    for (XmlNode note : NotesOf(voice)) {
         if (i++ == index)
             return note;
     }
@@ -35,7 +36,7 @@ XmlNode noteAt(XmlNode voice, int index)
 int indexOf(XmlNode note)
 {
     int i = 0;
-    for (XmlNode n = note.previous_sibling("Note"); n; n = n.previous_sibling("Note"))
+    for (XmlNode n = PreviousNote(note); n; n = PreviousNote(n))
         ++i;
     return i;
 }
@@ -70,7 +71,7 @@ struct PartView
 
 int pitchOf(XmlNode note)
 {
-    return GetAttrInt(note, "High", 0);
+    return NotePitch(note);
 }
 
 // A lower voice above its upper neighbour is swapped with it when the student writes both, so
@@ -83,8 +84,8 @@ void exchangeCrossedVoices(const std::array<XmlNode, 4> &notes, VoicePitches &pi
             const std::size_t hi = lo + 1;
             if (pitches[lo] > pitches[hi] && free[lo] && free[hi]) {
                 std::swap(pitches[lo], pitches[hi]);
-                SetAttr(notes[lo], "High", pitches[lo]);
-                SetAttr(notes[hi], "High", pitches[hi]);
+                SetNotePitch(notes[lo], pitches[lo]);
+                SetNotePitch(notes[hi], pitches[hi]);
             }
         }
     }
@@ -94,8 +95,8 @@ XmlNode analysisVoice(XmlNode part, Tacts &tacts)
 {
     std::optional<int> slot = slotOf(tacts, AnalysisSlotId);
     if (!slot) {
-        AddChild(part, "Voice", {"Type", "Def"});
-        slot = tacts.VoiceSlot(part, 0, "Def");
+        AppendAnalysisVoice(part);
+        slot = tacts.VoiceSlot(part, 0, AnalysisVoiceType);
     }
     return VoiceOfSlot(part, *slot);
 }
@@ -186,7 +187,7 @@ void CheckChordAt(HarExercis &ex, TMusDefinitor &definitor, int tact, int pos, i
         for (std::size_t v = 0; v < 4; ++v)
             pitches[v] = pitchOf(notes[v]);
         exchangeCrossedVoices(notes, pitches, shown.VoiceFree);
-        exempt = std::any_of(notes.begin(), notes.end(), [](XmlNode n) { return !GetAttr(n, "BH").empty(); });
+        exempt = std::any_of(notes.begin(), notes.end(), [](XmlNode n) { return IsExempt(n); });
         chord = definitor.IdentifyChord(group, pitches[0], pitches[1], pitches[2], pitches[3]);
         name = chord ? chord->Name() : "?";
     }
@@ -195,25 +196,21 @@ void CheckChordAt(HarExercis &ex, TMusDefinitor &definitor, int tact, int pos, i
     const std::optional<int> defSlot = slotOf(tacts, AnalysisSlotId);
     XmlNode analysis = view.aligned(place, *defSlot);
     if (analysis) {
-        SetAttr(analysis, "Text", name);
+        SetChordName(analysis, name);
     } else if (create) {
-        analysis = AddChild(voice, "Note", {"Long", std::to_string(length)}, {"Text", name});
+        analysis = AppendAnalysisNote(voice, length, name);
     } else {
         return;
     }
-    if (create) {
-        if (dot != 0)
-            SetAttr(analysis, "P", "1");
-        else
-            RemoveAttr(analysis, "P");
-    }
+    if (create)
+        SetDotted(analysis, dot != 0);
     if (!chord) {
-        RemoveAttr(analysis, "Move");
+        RemoveStepName(analysis);
         return;
     }
-    chord->WriteTo(analysis, "Text");
+    chord->WriteTo(analysis, ChordNameAttribute);
 
-    XmlNode previousAnalysis = analysis.previous_sibling("Note");
+    XmlNode previousAnalysis = PreviousNote(analysis);
     if (!previousAnalysis)
         return;
     const NotePlace previousPlace = PlaceOfNote(tacts, *defSlot, indexOf(previousAnalysis));
@@ -228,14 +225,14 @@ void CheckChordAt(HarExercis &ex, TMusDefinitor &definitor, int tact, int pos, i
     const std::string move = definitor.TransitionName(previousAnalysis, analysis,
                                                       definitor.MovementCondition(previousPitches, pitches));
     if (exempt) {
-        SetAttr(analysis, "Move", "");
-        RemoveAttr(analysis, "Err");
+        SetStepName(analysis, "");
+        RemoveParallelMark(analysis);
     } else {
-        SetAttr(analysis, "Move", move);
+        SetStepName(analysis, move);
         if (!parallels.empty() && move != "?")
-            SetAttr(analysis, "Err", parallels);
+            SetParallelMark(analysis, parallels);
         else
-            RemoveAttr(analysis, "Err");
+            RemoveParallelMark(analysis);
     }
 }
 
@@ -263,9 +260,9 @@ void AnalyseInsertion(HarExercis &ex, TMusDefinitor &definitor, int tact, int po
 
     Neighbours around;
     const int index = indexOf(analysis);
-    if (analysis.previous_sibling("Note"))
+    if (PreviousNote(analysis))
         around.previous = PlaceOfNote(tacts, *defSlot, index - 1);
-    if (analysis.next_sibling("Note"))
+    if (NextNote(analysis))
         around.next = PlaceOfNote(tacts, *defSlot, index + 1);
     for (const std::optional<NotePlace> &neighbour : {around.previous, around.next}) {
         if (neighbour)
@@ -276,27 +273,21 @@ void AnalyseInsertion(HarExercis &ex, TMusDefinitor &definitor, int tact, int po
 AnalysisVerdict JudgeAnalysisNote(XmlNode analysisNote, XmlNode expectedNote, std::string_view checkLetters)
 {
     AnalysisVerdict verdict;
-    if (expectedNote && !GetAttr(expectedNote, "Text").empty()) {
+    if (expectedNote && !ChordName(expectedNote).empty()) {
         const std::string_view letters = checkLetters.empty() ? std::string_view("N") : checkLetters;
         for (char letter : letters) {
-            std::string attr;
-            if (letter == 'N')
-                attr = "Text";
-            else if (letter == 'O')
-                attr = "TT";
-            else if (letter == 'T' || letter == 'S' || letter == 'L' || letter == 'M')
-                attr = std::string(1, letter);
-            else
+            const std::string_view attr = CheckedAttribute(letter);
+            if (attr.empty())
                 continue;
             if (GetAttr(analysisNote, attr) != GetAttr(expectedNote, attr))
                 verdict.expectedMismatch = true;
         }
     }
-    verdict.unknownChord = GetAttr(analysisNote, "Text") == "?";
-    const std::string move = GetAttr(analysisNote, "Move");
+    verdict.unknownChord = ChordName(analysisNote) == "?";
+    const std::string move = StepName(analysisNote);
     verdict.showMove = !move.empty();
     verdict.forbiddenMove = move == "?";
-    verdict.showErr = verdict.showMove && !GetAttr(analysisNote, "Err").empty();
+    verdict.showErr = verdict.showMove && !ParallelMark(analysisNote).empty();
     return verdict;
 }
 

@@ -1,5 +1,6 @@
 #include "harmony/part_analysis.h"
 
+#include "document/exercise_nodes.h"
 #include "document/har_exercis.h"
 #include "document/measure_index.h"
 #include "harmony/harmony_check.h"
@@ -15,7 +16,7 @@ int lowestWrittenVoice(XmlNode part)
 {
     int lowest = -1;
     for (XmlNode voice : part.children("Voice")) {
-        const int h = GetAttrInt(voice, "H", 0);
+        const int h = VoiceNumber(voice);
         if (IsNoteVoice(voice) && voice.child("Note") && h >= 0 && h <= 3 && (lowest < 0 || h < lowest))
             lowest = h;
     }
@@ -36,9 +37,9 @@ int slotOf(const Tacts &tacts, int id)
 void EmptyAnalysisVoices(HarExercis &ex, int part)
 {
     for (XmlNode voice : ex.part(part).Node.children("Voice")) {
-        if (GetAttr(voice, "Type") == "Def") {
-            while (XmlNode note = voice.child("Note"))
-                voice.remove_child(note);
+        if (IsAnalysisVoice(voice)) {
+            while (XmlNode note = FirstNote(voice))
+                RemoveNode(note);
         }
     }
 }
@@ -56,10 +57,10 @@ void AnalyseWrittenPart(HarExercis &ex, TMusDefinitor &definitor, int part)
     BuildTacts(partNode, tacts);
     const int slot = slotOf(tacts, voice);
     int index = 0;
-    for (XmlNode note : VoiceOfSlot(partNode, slot).children("Note")) {
+    for (XmlNode note : NotesOf(VoiceOfSlot(partNode, slot))) {
         const NotePlace place = PlaceOfNote(tacts, slot, index++);
-        CheckChordAt(ex, definitor, place.tact, place.pos, GetAttrInt(note, "High", 0),
-                     GetAttrInt(note, "Long", 0), GetAttrInt(note, "P", 0) > 0 ? 1 : 0, true);
+        CheckChordAt(ex, definitor, place.tact, place.pos, NotePitch(note), NoteLength(note),
+                     IsDotted(note) ? 1 : 0, true);
         BuildTacts(partNode, tacts);
     }
 }

@@ -5,6 +5,7 @@
 #include "shell/main_window.h"
 
 #include "config/language_variant.h"
+#include "document/exercise_nodes.h"
 #include "entry/exercise_player.h"
 #include "entry/note_entry.h"
 #include "midi/device_selection.h"
@@ -384,8 +385,7 @@ void TForm1::SetParmsDialog()
     if (filled)
         dialog.exec();
     if (dialog.Saved()) {
-        XmlNode tonality = partNode.child("Tonality");
-        part.Tonality = {GetAttrInt(tonality, "type", 0), GetAttrInt(tonality, "val", 0)};
+        part.Tonality = PartTonality(partNode);
         m_staff->update();
     }
     m_paused = false;

@@ -1,5 +1,7 @@
 #include "staff/staff_cursor.h"
 
+#include "document/exercise_nodes.h"
+
 #include <algorithm>
 #include <cstdlib>
 
@@ -23,7 +25,7 @@ int unitsBeforeCursor(HarExercis &ex, int part, int tact, int pos)
     const int first = tacts.FirstNoteOf(slot, tact);
     NSize before;
     int i = 0;
-    for (XmlNode note : VoiceOfSlot(shown.Node, slot).children("Note")) {
+    for (XmlNode note : NotesOf(VoiceOfSlot(shown.Node, slot))) {
         if (i >= first + pos)
             break;
         if (i++ >= first)

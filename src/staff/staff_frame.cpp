@@ -1,5 +1,7 @@
 #include "staff/staff_frame.h"
 
+#include "document/exercise_nodes.h"
+
 #include <array>
 
 namespace pw {
@@ -33,7 +35,7 @@ constexpr std::array<KeyLetter, 12> KeyLetters {{
 
 int clefOf(const HarExercis &ex, int part, int staff)
 {
-    return GetAttrInt(ex.part(part).Node, "Key" + std::to_string(staff), 0);
+    return ClefOf(ex.part(part).Node, staff);
 }
 
 void drawClef(StaffDrawing &d, int clef, int x, int top)
@@ -92,9 +94,9 @@ void drawKeyName(StaffDrawing &d, const Tonality &tonality, int top)
 
 void drawTimeSignature(StaffDrawing &d, int part, int x, int top)
 {
-    const pugi::xml_node size = d.ex.part(part).Node.child("Size");
-    const int chi = GetAttrInt(size, "chi", 0);
-    const int zna = GetAttrInt(size, "zna", 0);
+    const NSize signature = TimeSignature(d.ex.part(part).Node);
+    const int chi = signature.Count;
+    const int zna = signature.Unit;
     const CanvasFont saved = d.canvas.font();
     d.canvas.setFont(CanvasFont {"Times New Roman", 12, true, false, d.parms.ColorSize});
     const int tx = x + 2 * d.parms.STEP_SIGN;

@@ -1,5 +1,7 @@
 #include "staff/staff_notes.h"
 
+#include "document/exercise_nodes.h"
+
 #include <array>
 
 namespace pw {
@@ -71,8 +73,8 @@ int NoteTableIndex(int length, bool stemDown)
 void DrawNote(StaffDrawing &d, XmlNode note, const NoteDrawPlace &place, const Tonality &tonality)
 {
     const MParms &p = d.parms;
-    const int high = GetAttrInt(note, "High", 0);
-    const int length = GetAttrInt(note, "Long", 0);
+    const int high = NotePitch(note);
+    const int length = NoteLength(note);
     if (high == -1) {
         drawRest(d, length, place);
         return;
@@ -95,7 +97,7 @@ void DrawNote(StaffDrawing &d, XmlNode note, const NoteDrawPlace &place, const T
     drawLedgerLines(d, x, top, position);
     d.canvas.bitmap(x + 1, y, *p.NoteTable[static_cast<std::size_t>(NoteTableIndex(length, place.stemDown))],
                     true);
-    if (!GetAttr(note, "BH").empty()) {
+    if (IsExempt(note)) {
         const CanvasFont saved = d.canvas.font();
         CanvasFont mark = saved;
         mark.color = Red;
@@ -105,7 +107,7 @@ void DrawNote(StaffDrawing &d, XmlNode note, const NoteDrawPlace &place, const T
                       StaffTop(d.ex, p, place.system, 1) - p.STEP_LINE * p.STEP_STAN_LINE / 2, "][");
         d.canvas.setFont(saved);
     }
-    if (GetAttrInt(note, "P", 0) > 0)
+    if (IsDotted(note))
         d.canvas.bitmap(x + 1 + p.STEP_NOTE / 2, y + p.BITMAP_NOTE_HEIGHT / 3, *p.Point, true);
     if (sign != NoSign)
         d.canvas.bitmap(x + 1 - p.STEP_NOTE / 3, y + p.BITMAP_NOTE_HEIGHT / 3,

@@ -1,5 +1,7 @@
 #include "staff/staff_texts.h"
 
+#include "document/exercise_nodes.h"
+
 #include "harmony/exercise_check.h"
 #include "staff/staff_notes.h"
 
@@ -57,9 +59,9 @@ void DrawTextNote(StaffDrawing &d, XmlNode note, bool withNote, const TextDrawPl
 {
     setFont(d.canvas, DarkGreen, true, 10);
     const int y = TextLineY(d, place.system);
-    const std::string text = GetAttr(note, "Text");
+    const std::string text = ChordName(note);
     if (withNote) {
-        const int index = NoteTableIndex(GetAttrInt(note, "Long", 0), true);
+        const int index = NoteTableIndex(NoteLength(note), true);
         d.canvas.bitmap(place.x, y - 20, *d.parms.NoteTable[static_cast<std::size_t>(index)], true);
         DrawLabel(d, place.x + 20, y, text);
     } else {
@@ -80,15 +82,15 @@ void DrawAnalysisNote(StaffDrawing &d, XmlNode voice, XmlNode note, const TextDr
     else
         setFont(d.canvas, verdict.unknownChord ? p.ColorError : DarkBlue, true, 10);
     const int y = TextLineY(d, place.system);
-    DrawLabel(d, place.x - p.STEP_NOTE / 2, y - 32, GetAttr(note, "Text"));
+    DrawLabel(d, place.x - p.STEP_NOTE / 2, y - 32, ChordName(note));
 
     if (!verdict.showMove)
         return;
     setFont(d.canvas, verdict.forbiddenMove ? p.ColorError : p.ColorMovement, d.canvas.font().bold, 8);
-    DrawLabel(d, place.x - 20, y - 19 * p.STEP_LINE + 5, GetAttr(note, "Move"));
+    DrawLabel(d, place.x - 20, y - 19 * p.STEP_LINE + 5, StepName(note));
     if (verdict.showErr) {
         setFont(d.canvas, p.ColorMovement, d.canvas.font().bold, 8);
-        DrawLabel(d, place.x - 20, y - 19 * p.STEP_LINE + 15, GetAttr(note, "Err"));
+        DrawLabel(d, place.x - 20, y - 19 * p.STEP_LINE + 15, ParallelMark(note));
     }
 }
 

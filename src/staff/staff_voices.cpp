@@ -1,5 +1,7 @@
 #include "staff/staff_voices.h"
 
+#include "document/exercise_nodes.h"
+
 #include "staff/staff_notes.h"
 #include "staff/staff_texts.h"
 
@@ -15,11 +17,11 @@ VoiceKind kindOf(const std::string &type)
 {
     if (IsNoteVoiceType(type))
         return VoiceKind::Notes;
-    if (type == "Text")
+    if (type == TextVoiceType)
         return VoiceKind::Text;
-    if (type == "TextNote")
+    if (type == ExpectedVoiceType)
         return VoiceKind::TextNote;
-    if (type == "Def")
+    if (type == AnalysisVoiceType)
         return VoiceKind::Analysis;
     return VoiceKind::Other;
 }
@@ -28,11 +30,11 @@ VoiceKind kindOf(const std::string &type)
 
 int NoteUnits(XmlNode note, int unit)
 {
-    const int length = GetAttrInt(note, "Long", 0);
+    const int length = NoteLength(note);
     if (length <= 0)
         return 0;
     int units = unit / length;
-    if (GetAttrInt(note, "P", 0) > 0)
+    if (IsDotted(note))
         units += unit / length / 2;
     return units;
 }
@@ -49,17 +51,17 @@ void DrawVoices(StaffDrawing &d, int part)
         voices.push_back(voice);
 
     for (XmlNode voice : voices) {
-        const int h = GetAttrInt(voice, "H", 0);
-        const std::string type = GetAttr(voice, "Type");
+        const int h = VoiceNumber(voice);
+        const std::string type = VoiceType(voice);
         const VoiceKind kind = kindOf(type);
         std::vector<XmlNode> notes;
-        for (XmlNode note : voice.children("Note"))
+        for (XmlNode note : NotesOf(voice))
             notes.push_back(note);
         const int slot = tacts.VoiceSlot(partNode, h, type);
         const int staff = (3 - h) / 2;
         NoteDrawPlace place;
         place.staff = staff;
-        place.clef = GetAttrInt(partNode, "Key" + std::to_string(staff), 0);
+        place.clef = ClefOf(partNode, staff);
         place.stemDown = h == Bass || h == Alto;
 
         d.ex.StepAccidentals.fill(0);
