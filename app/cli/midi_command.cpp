@@ -5,6 +5,7 @@
 #include "json_line.h"
 
 #include "midi/midi_devices.h"
+#include "midi/midi_message.h"
 #include "midi/shared_midi.h"
 #include "midi/soft_synth.h"
 
@@ -35,7 +36,8 @@ std::optional<TimedMessage> parseMessage(const std::string &text)
     const int status = std::stoi(m[1].str(), nullptr, 0);
     const int data1 = std::stoi(m[2].str(), nullptr, 0);
     const int data2 = std::stoi(m[3].str(), nullptr, 0);
-    if (status < 0x80 || status > 0xFF || data1 > 127 || data2 > 127 || m[4].length() > 9)
+    if (status < pw::midi::StatusBit || status > 0xFF || data1 > pw::midi::MaxDataByte
+        || data2 > pw::midi::MaxDataByte || m[4].length() > 9)
         return std::nullopt;
     return TimedMessage {pw::PackShortMessage(status, data1, data2), std::stol(m[4].str())};
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "entry/play_table.h"
+#include "midi/midi_message.h"
 #include "platform/tick_timer.h"
 
 #include <array>
@@ -57,7 +58,7 @@ private:
 class ExercisePlayer
 {
 public:
-    static constexpr int NoteOff = 128, NoteOn = 144, Velocity = 50;
+    static constexpr int NoteOff = midi::NoteOff, NoteOn = midi::NoteOn, Velocity = 50;
 
     // tickMs is the interval of one row (MidiTemp of the notation parameters).
     ExercisePlayer(const HarExercis &ex, Ui &ui, PlayTimer &timer, PlaySink &sink, int tickMs);

@@ -1,5 +1,7 @@
 #include "midi/rtmidi_backend.h"
 
+#include "midi/midi_message.h"
+
 #include <rtmidi/RtMidi.h>
 
 #include <algorithm>
@@ -163,12 +165,10 @@ unsigned RtMidiBackend::sendShort(int handle, std::uint32_t packed)
     const auto found = m_openOutputs.find(handle);
     if (found == m_openOutputs.end())
         return failure("The MIDI output is not open");
-    const int status = static_cast<int>(packed & 255);
-    // Program change and channel pressure carry one data byte; everything else two.
-    const int kind = status & 0xF0;
+    const int status = midi::StatusOf(packed);
     std::vector<unsigned char> message {static_cast<unsigned char>(status),
                                         static_cast<unsigned char>((packed >> 8) & 255)};
-    if (kind != 0xC0 && kind != 0xD0)
+    if (midi::DataBytesOf(status) == 2)
         message.push_back(static_cast<unsigned char>((packed >> 16) & 255));
     try {
         found->second->sendMessage(&message);

@@ -1,5 +1,7 @@
 #include "midi/soft_synth.h"
 
+#include "midi/midi_message.h"
+
 #include "platform/error.h"
 #include "platform/file_paths.h"
 
@@ -84,34 +86,34 @@ void SoftSynth::send(std::uint32_t packed)
 {
     if (!ready())
         return;
-    const int status = static_cast<int>(packed & 255);
-    const int channel = status & 15;
-    const int data1 = static_cast<int>((packed >> 8) & 127);
-    const int data2 = static_cast<int>((packed >> 16) & 127);
+    const int status = midi::StatusOf(packed);
+    const int channel = midi::ChannelOf(status);
+    const int data1 = midi::Data1Of(packed);
+    const int data2 = midi::Data2Of(packed);
     std::lock_guard lock(m_mutex);
-    switch (status & 0xF0) {
-    case 0x80:
+    switch (midi::KindOf(status)) {
+    case midi::NoteOff:
         fluid_synth_noteoff(m_synth, channel, data1);
         break;
-    case 0x90:
+    case midi::NoteOn:
         if (data2 == 0)
             fluid_synth_noteoff(m_synth, channel, data1);
         else
             fluid_synth_noteon(m_synth, channel, data1, data2);
         break;
-    case 0xA0:
+    case midi::KeyPressure:
         fluid_synth_key_pressure(m_synth, channel, data1, data2);
         break;
-    case 0xB0:
+    case midi::ControlChange:
         fluid_synth_cc(m_synth, channel, data1, data2);
         break;
-    case 0xC0:
+    case midi::ProgramChange:
         fluid_synth_program_change(m_synth, channel, data1);
         break;
-    case 0xD0:
+    case midi::ChannelPressure:
         fluid_synth_channel_pressure(m_synth, channel, data1);
         break;
-    case 0xE0:
+    case midi::PitchBend:
         fluid_synth_pitch_bend(m_synth, channel, data1 + 128 * data2);
         break;
     default:

@@ -1,5 +1,7 @@
 #include "midi/synth_backend.h"
 
+#include "midi/midi_message.h"
+
 namespace pw {
 
 SynthBackend::SynthBackend(std::unique_ptr<MidiBackend> hardware, std::shared_ptr<SoftSynth> synth)
@@ -37,7 +39,7 @@ unsigned SynthBackend::closeOutput(int handle)
     m_synthOpen = false;
     // Nothing may go on sounding from a closed device.
     for (int channel = 0; channel < 16; ++channel)
-        m_synth->send(0xB0 + channel + 256u * 123);
+        m_synth->send(midi::Pack(midi::ControlChange + channel, midi::AllNotesOff, 0));
     return 0;
 }
 

@@ -10,6 +10,7 @@
 #include "config/localization.h"
 #include "document/har_exercis.h"
 #include "entry/note_entry.h"
+#include "midi/midi_message.h"
 
 #include <QLabel>
 #include <QPainter>
@@ -38,6 +39,10 @@ constexpr int TimeLeft = CounterLeft + CaptionWidth + ValueWidth + Gap;
 constexpr int RegimWidth = 520;
 constexpr int PanelWidth = CounterLeft + RegimWidth + Margin;
 constexpr int PanelHeight = Margin + piano::OctaveHeight + 2 + bm::MarkerHeight + 6;
+
+// Clicked notes come as from MIDI input 1.
+constexpr int PianoDevice = 1;
+constexpr int PianoVelocity = 50;
 
 // The octave that starts at middle C, "the first octave" in Russian naming.
 constexpr int FirstOctave = 2;
@@ -348,7 +353,7 @@ void TBottomPiano::pianoPressed(int octave, int x, int y)
         return;
     m_lastNote = piano::MidiNote(octave, *offset);
     if (m_callbacks.NoteHandler)
-        m_callbacks.NoteHandler(1, 144, m_lastNote, 50);
+        m_callbacks.NoteHandler(PianoDevice, midi::NoteOn, m_lastNote, PianoVelocity);
 }
 
 // Only a press that sounded a note is answered by a note-off, so a press that resumed the
@@ -360,7 +365,7 @@ void TBottomPiano::pianoReleased()
     const int note = m_lastNote;
     m_lastNote = -1;
     if (m_callbacks.NoteHandler)
-        m_callbacks.NoteHandler(1, 128, note, 50);
+        m_callbacks.NoteHandler(PianoDevice, midi::NoteOff, note, PianoVelocity);
 }
 
 void TBottomPiano::sendKey(int key, Qt::KeyboardModifiers modifiers)

@@ -1,6 +1,7 @@
 #include "shell/course_activation.h"
 
 #include "platform/file_paths.h"
+#include "shell/lesson_kind.h"
 
 #include <array>
 
@@ -35,7 +36,7 @@ std::string HeadingPage(const txmlmenu &menu, int x, const std::filesystem::path
 {
     const auto i = static_cast<std::size_t>(x);
     const std::string page = GetAttr(menu.Parms.at(i), "ContentFile");
-    if (!page.empty() || menu.Types.at(i) != "Summary")
+    if (!page.empty() || LessonKindOf(menu.Types.at(i)) != LessonKind::Summary)
         return page;
     const int k = SectionNumber(menu.Texts.at(i));
     if (k < 0)

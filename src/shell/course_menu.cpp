@@ -3,6 +3,7 @@
 #include "config/tdm.h"
 #include "document/xml_file.h"
 #include "platform/error.h"
+#include "shell/lesson_kind.h"
 
 namespace pw {
 
@@ -12,20 +13,23 @@ const char *const kErrorCaption = "Ошибка";
 
 bool isContentsHeading(XmlNode item)
 {
-    return GetAttr(item, "Type") == "Summary" && !GetAttr(item, "ForType").empty();
+    return LessonKindOf(GetAttr(item, "Type")) == LessonKind::Summary && !GetAttr(item, "ForType").empty();
 }
 
 } // namespace
 
 int DefaultIcon(const std::string &type)
 {
-    if (type == "HTMLText")
+    switch (LessonKindOf(type)) {
+    case LessonKind::Page:
         return 1;
-    if (type == "MusHarmonyExercise")
+    case LessonKind::HarmonyExercise:
         return 2;
-    if (type == "Quest")
+    case LessonKind::Questionnaire:
         return 4;
-    return 8;
+    default:
+        return 8;
+    }
 }
 
 std::filesystem::path MenuFilePath(const Tdm &tdm)
@@ -40,8 +44,8 @@ txmlmenu::txmlmenu(Ui &ui)
 
 bool txmlmenu::IsLesson(int x) const
 {
-    const std::string &type = Types.at(static_cast<std::size_t>(x));
-    return !type.empty() && type != "Summary";
+    const LessonKind kind = LessonKindOf(Types.at(static_cast<std::size_t>(x)));
+    return kind != LessonKind::None && kind != LessonKind::Summary;
 }
 
 void txmlmenu::clear()

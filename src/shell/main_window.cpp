@@ -120,7 +120,7 @@ bool TForm1::Start(const std::vector<std::string> &arguments)
     m_trees->SetLocalized(m_texts.InUse());
     m_trees->SetCallbacks({[this] {
                                m_paused = false;
-                               m_lessonType.clear();
+                               m_lesson = LessonKind::None;
                                m_lessonFile.clear();
                                m_lessonTitle.clear();
                                m_lessonParm = {};
@@ -155,9 +155,9 @@ bool TForm1::Start(const std::vector<std::string> &arguments)
     m_needsLayout = true;
     m_keysActive = -1;
     if (const auto &debug = m_trees->Menu().DebugItem)
-        OpenLesson(debug->Type, debug->File, debug->Text);
+        OpenLesson(LessonKindOf(debug->Type), debug->File, debug->Text);
     else
-        OpenLesson("MusHarmonyExercise", StartLesson, "");
+        OpenLesson(LessonKind::HarmonyExercise, StartLesson, "");
     m_keysActive = 1;
     qApp->installEventFilter(this);
     return true;
@@ -291,7 +291,7 @@ RoutingState TForm1::routingState() const
 {
     RoutingState state;
     state.harmonyShown = harmonyShown();
-    state.drillShown = m_lessonType == "MusNoteDefine";
+    state.drillShown = m_lesson == LessonKind::NoteDrill;
     state.paused = m_paused;
     state.soundOn = m_soundOn;
     return state;

@@ -10,6 +10,7 @@
 #include "platform/qpainter_canvas.h"
 #include "platform/qt_ui.h"
 #include "platform/random.h"
+#include "shell/lesson_kind.h"
 #include "shell/note_router.h"
 #include "shell/task_flow.h"
 
@@ -60,7 +61,7 @@ public:
 
     // The road of every note event (MIDI keyboard, computer keyboard, on-screen piano).
     void NoteHandler(int device, int status, int data1, int data2);
-    void OpenLesson(const std::string &type, const std::string &file, const std::string &title);
+    void OpenLesson(LessonKind kind, const std::string &file, const std::string &title);
     // Opens a lesson chosen in the course tree, with its parameters and pause page.
     void OpenCourseLesson(const TCourseLesson &lesson);
     void ShowPage(const std::string &name);
@@ -84,7 +85,8 @@ public:
     TimerArea &task() { return m_task; }
     SettingsFile &settings() { return *m_settings; }
     TCourseTrees &courseTrees() { return *m_trees; }
-    const std::string &lessonType() const { return m_lessonType; }
+    LessonKind lessonKind() const { return m_lesson; }
+    std::string lessonType() const { return std::string(LessonTypeName(m_lesson)); }
     bool soundOn() const { return m_soundOn; }
     bool paused() const { return m_paused; }
     bool ResultShown() const override;
@@ -150,7 +152,7 @@ private:
     void RefreshCounters() override;
     void ExerciseReloaded() override;
 
-    bool harmonyShown() const { return m_lessonType == "MusHarmonyExercise"; }
+    bool harmonyShown() const { return m_lesson == LessonKind::HarmonyExercise; }
 
     Tdm m_tdm;
     QtUi m_ui;
@@ -184,7 +186,7 @@ private:
     bool m_evaluationQueued = false;
     int m_lastKeyNote = -100;
     int m_videoVolume = 5000;
-    std::string m_lessonType;
+    LessonKind m_lesson = LessonKind::None;
     std::string m_lessonFile;
     std::string m_lessonTitle;
     std::string m_pauseFile;

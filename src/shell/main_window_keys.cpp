@@ -5,6 +5,7 @@
 #include "entry/computer_keys.h"
 #include "entry/note_entry.h"
 #include "harmony/definitor.h"
+#include "midi/midi_message.h"
 #include "panels/bottom_piano.h"
 #include "shell/page_pane.h"
 #include "shell/staff_box.h"
@@ -17,6 +18,10 @@ namespace pw {
 namespace {
 
 constexpr Qt::KeyboardModifiers AllThree = Qt::ControlModifier | Qt::AltModifier | Qt::ShiftModifier;
+// Notes of the computer keyboard come as from MIDI input 1.
+constexpr int KeyboardDevice = 1;
+constexpr int KeyVelocity = 50;
+constexpr int KeyReleaseVelocity = 5;
 
 } // namespace
 
@@ -125,7 +130,7 @@ void TForm1::lessonKey(int key, Qt::KeyboardModifiers mods, bool autoRepeat)
     const int note = NoteFromKey(key, voice);
     if (note >= -24 && voice >= 0) {
         m_lastKeyNote = note + 12 * m_exercise->OctOffset[static_cast<std::size_t>(voice)] + 57;
-        NoteHandler(1, 144, m_lastKeyNote, 50);
+        NoteHandler(KeyboardDevice, midi::NoteOn, m_lastKeyNote, KeyVelocity);
     } else if (note == RestNote) {
         if (m_entry->InsertNote(m_exercise->CurrentLength(), -1, m_exercise->CurrentDot()) == 0)
             afterEdit(m_entry->AdvanceAfterInsert());
@@ -145,7 +150,7 @@ void TForm1::keyReleaseEvent(QKeyEvent *event)
     // The last note a key played is switched off by every key release; a repeated note-off is
     // harmless, a missing one leaves a note hanging.
     if (!event->isAutoRepeat() && harmonyShown() && !m_paused && m_lastKeyNote != -100)
-        NoteHandler(1, 128, m_lastKeyNote, 5);
+        NoteHandler(KeyboardDevice, midi::NoteOff, m_lastKeyNote, KeyReleaseVelocity);
     QMainWindow::keyReleaseEvent(event);
 }
 

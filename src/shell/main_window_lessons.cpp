@@ -25,7 +25,6 @@
 #include "shell/video_pane.h"
 
 #include <QEvent>
-#include <QFileDialog>
 #include <QScrollBar>
 #include <QTimer>
 #include <QVideoWidget>
@@ -35,6 +34,7 @@ namespace pw {
 namespace {
 
 constexpr const char *Template = "xml\\empty.xml";
+constexpr const char *ExerciseFileFilter = "XML (*.xml);;* (*)";
 // Shown for the lesson kinds this version does not run, in place of the lesson.
 constexpr const char *UnavailablePage = "html\\unavailable.html";
 
@@ -45,12 +45,12 @@ void TForm1::OpenCourseLesson(const TCourseLesson &lesson)
     m_lessonParm = lesson.LessonParm;
     m_pauseFile = lesson.PauseFile;
     setWindowTitle(ToQString(lesson.Caption));
-    OpenLesson(lesson.LessonType, lesson.LessonFile, lesson.LessonTitle);
+    OpenLesson(LessonKindOf(lesson.LessonType), lesson.LessonFile, lesson.LessonTitle);
 }
 
-void TForm1::OpenLesson(const std::string &type, const std::string &file, const std::string &title)
+void TForm1::OpenLesson(LessonKind kind, const std::string &file, const std::string &title)
 {
-    m_lessonType = type;
+    m_lesson = kind;
     m_lessonFile = file;
     m_lessonTitle = title;
     freeLowerPanel();
@@ -58,14 +58,21 @@ void TForm1::OpenLesson(const std::string &type, const std::string &file, const 
     hideResult();
     m_player->Stop();
     m_video->PauseIfLoaded();
-    if (type == "MusHarmonyExercise")
+    switch (m_lesson) {
+    case LessonKind::HarmonyExercise:
         openHarmony();
-    else if (type == "HTMLText" || type == "HTMLTask")
+        break;
+    case LessonKind::Page:
+    case LessonKind::PageTask:
         ShowPage(file);
-    else if (type == "Video")
+        break;
+    case LessonKind::Video:
         openVideo();
-    else
+        break;
+    default:
         openUnavailable();
+        break;
+    }
     RefreshState();
 }
 
@@ -397,11 +404,10 @@ void TForm1::OpenExercise()
     if (!harmonyShown() || !m_exercise->EditMode)
         return;
     m_openDialogActive = true;
-    const QString file
-        = QFileDialog::getOpenFileName(this, {}, ToQString(m_tdm.DataDir), "XML (*.xml);;* (*)");
-    if (!file.isEmpty()) {
+    const std::optional<std::string> file = m_ui.openFileName({}, m_tdm.DataDir, ExerciseFileFilter);
+    if (file) {
         bool loaded = false;
-        reportError("Ошибка", [&] { loaded = m_exercise->LoadExercise(file.toStdString(), &m_task, false); });
+        reportError("Ошибка", [&] { loaded = m_exercise->LoadExercise(*file, &m_task, false); });
         m_needsLayout = true;
         m_staff->setScrollRow(0);
         m_staff->setShowExercise(loaded || m_exercise->PartCount() > 0);
@@ -417,17 +423,13 @@ void TForm1::SaveExercise()
         return;
     const std::string current = m_exercise->FileName;
     const std::string proposed = current.substr(current.find_last_of("\\/") + 1);
-    QFileDialog dialog(this);
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setDefaultSuffix("xml");
-    dialog.setDirectory(ToQString(m_tdm.DataDir));
-    dialog.selectFile(ToQString(proposed));
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    const std::optional<std::string> chosen = m_ui.saveFileName(
+        {}, (std::filesystem::path(m_tdm.DataDir) / proposed).string(), "xml", ExerciseFileFilter);
+    if (!chosen)
         return;
-    const std::string chosen = dialog.selectedFiles().front().toStdString();
     reportError("Ошибка", [&] {
-        m_exercise->SaveExercise(chosen);
-        m_exercise->SetFileName(chosen);
+        m_exercise->SaveExercise(*chosen);
+        m_exercise->SetFileName(*chosen);
     });
 }
 

@@ -247,7 +247,7 @@ void TForm1::RefreshState()
     for (const char *name : HarmonyButtons)
         m_buttonActions[name]->setVisible(harmony);
     for (const char *name : {"tbPrevPart", "tbNextPart"})
-        m_buttonActions[name]->setVisible(harmony || m_lessonType == "Quest");
+        m_buttonActions[name]->setVisible(harmony || m_lesson == LessonKind::Questionnaire);
     for (const char *name : ModeButtons)
         m_buttonActions[name]->setVisible(timed);
     for (const char *name : AuthoringButtons)
@@ -260,7 +260,7 @@ void TForm1::RefreshState()
     if (harmony)
         refreshHarmonyButtons();
     m_toolbar->update();
-    if (m_lessonType != "HTMLText" && m_lessonType != "HTMLTask")
+    if (!IsPageLesson(m_lesson))
         setFocus();
 }
 

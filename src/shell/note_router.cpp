@@ -2,17 +2,9 @@
 
 #include "document/har_exercis.h"
 #include "midi/device_selection.h"
+#include "midi/midi_message.h"
 
 namespace pw {
-
-namespace {
-constexpr int ActiveSensing = 254;
-
-bool isNoteOn(int status, int velocity)
-{
-    return status >= 144 && status <= 159 && velocity > 0;
-}
-} // namespace
 
 NoteRouter::NoteRouter(TMidiOutput &outputs, MidiTrace &trace, std::mutex &lock, HarExercis &exercise)
     : m_outputs(outputs)
@@ -24,10 +16,10 @@ NoteRouter::NoteRouter(TMidiOutput &outputs, MidiTrace &trace, std::mutex &lock,
 
 void NoteRouter::NoteHandler(int device, int status, int data1, int data2)
 {
-    if (status == ActiveSensing)
+    if (status == midi::ActiveSensing)
         return;
     const RoutingState now = state ? state() : RoutingState {};
-    const bool noteOn = isNoteOn(status, data2);
+    const bool noteOn = midi::IsNoteOn(status, data2);
     // A finished examination takes no more notes.
     if (now.harmonyShown && noteOn && !now.paused && m_exercise.IsExam && m_exercise.ExamState >= 0)
         return;

@@ -99,7 +99,7 @@ protected:
     void openExercise(const std::string &name, const std::string &xml)
     {
         write("xml/" + name, xml);
-        window->OpenLesson("MusHarmonyExercise", "xml\\" + name, "");
+        window->OpenLesson(pw::LessonKind::HarmonyExercise, "xml\\" + name, "");
         settle();
     }
     // Closes the next modal dialog when it comes up, keeping its text.

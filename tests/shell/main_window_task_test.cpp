@@ -156,7 +156,7 @@ TEST_F(MainWindowTask, SpaceWithTheResultShownGivesTheMessage)
               "Сообщение|Вы выполнили упражение с указанным результатом, для дальнейших действий "
               "выберите пункт меню слева");
     // Another lesson takes the result away.
-    window->OpenLesson("MusHarmonyExercise", "xml\\Chromo-major-bemol.xml", "");
+    window->OpenLesson(LessonKind::HarmonyExercise, "xml\\Chromo-major-bemol.xml", "");
     settle();
     EXPECT_FALSE(resultShown());
 }
@@ -202,7 +202,7 @@ TEST_F(MainWindowTask, LengthShortcutsWorkFromTheKeyboard)
 TEST_F(MainWindowTask, AuthoringModeDeletesExemptsAndAddsParts)
 {
     start();
-    window->OpenLesson("MusHarmonyExercise", "xml\\empty.xml", "");
+    window->OpenLesson(LessonKind::HarmonyExercise, "xml\\empty.xml", "");
     settle();
     HarExercis &ex = window->exercise();
     ASSERT_TRUE(ex.EditMode);
@@ -249,7 +249,7 @@ TEST_F(MainWindowTask, DeleteOutsideAuthoringDoesNothing)
 TEST_F(MainWindowTask, SaveAndOpenRoundTripInAuthoringMode)
 {
     start();
-    window->OpenLesson("MusHarmonyExercise", "xml\\empty.xml", "");
+    window->OpenLesson(LessonKind::HarmonyExercise, "xml\\empty.xml", "");
     settle();
     window->NoteHandler(0, 144, 48, 90);
     const std::string saved = (folder / "mine.xml").string();
@@ -265,7 +265,7 @@ TEST_F(MainWindowTask, SaveAndOpenRoundTripInAuthoringMode)
     const auto notes = [&] { return window->exercise().Doc->select_nodes("//Note").size(); };
     EXPECT_NE(read(saved).find("<Note "), std::string::npos) << read(saved);
 
-    window->OpenLesson("MusHarmonyExercise", "xml\\empty.xml", "");
+    window->OpenLesson(LessonKind::HarmonyExercise, "xml\\empty.xml", "");
     settle();
     EXPECT_EQ(notes(), 0u);
     QTimer::singleShot(0, [saved] {
@@ -284,7 +284,7 @@ TEST_F(MainWindowTask, SaveAndOpenRoundTripInAuthoringMode)
 TEST_F(MainWindowTask, TheParametersDialogPausesTheLessonWhileOpen)
 {
     start();
-    window->OpenLesson("MusHarmonyExercise", "xml\\empty.xml", "");
+    window->OpenLesson(LessonKind::HarmonyExercise, "xml\\empty.xml", "");
     settle();
     bool pausedInside = false;
     bool opened = false;
@@ -304,7 +304,7 @@ TEST_F(MainWindowTask, TheParametersDialogPausesTheLessonWhileOpen)
 TEST_F(MainWindowTask, PlaybackRunsOnItsTimerAndStopsWithNoteOffs)
 {
     start();
-    window->OpenLesson("MusHarmonyExercise", "xml\\Cadence-example.xml", "");
+    window->OpenLesson(LessonKind::HarmonyExercise, "xml\\Cadence-example.xml", "");
     settle();
     auto *play = child<QToolButton>("tbPlayEx");
     QTest::mouseClick(play, Qt::LeftButton);
@@ -317,4 +317,33 @@ TEST_F(MainWindowTask, PlaybackRunsOnItsTimerAndStopsWithNoteOffs)
     EXPECT_FALSE(play->isChecked());
     EXPECT_FALSE(timer->isActive());
     EXPECT_EQ(lastSent() & 0xf0u, 0x80u) << "the notes still sounding are switched off";
+}
+
+// The errors are the document's: counted after each note whether or not anything was drawn, and
+// the same at any window size and scroll position.
+TEST_F(MainWindowTask, ErrorCountsFollowTheDocumentNotTheDrawing)
+{
+    start();
+    openExercise("free.xml", CadenceExercise(""));
+    for (int note : ParallelNotes) {
+        window->NoteHandler(0, 144, note, 90);
+        window->NoteHandler(0, 128, note, 0);
+    }
+    const HarExercis &ex = window->exercise();
+    ASSERT_TRUE(ex.part(0).Done);
+    // The octaves into S and the step into D, as `partwriter-cli enter` counts them.
+    const int errors = 2;
+    EXPECT_EQ(ex.part(0).Errors, errors) << "counted before any repaint";
+
+    settle();
+    EXPECT_EQ(ex.part(0).Errors, errors);
+    window->resize(800, 600);
+    settle();
+    EXPECT_EQ(ex.part(0).Errors, errors) << "a smaller window";
+    window->ScrollBy(2);
+    settle();
+    EXPECT_EQ(ex.part(0).Errors, errors) << "scrolled";
+    window->resize(1600, 1000);
+    settle();
+    EXPECT_EQ(ex.part(0).Errors, errors) << "a larger window";
 }

@@ -131,7 +131,7 @@ TEST_F(MainWindow, KindsThisVersionDoesNotRunShowANoticePage)
 {
     start();
     for (const char *type : {"MusNoteDefine", "Quest", "AccTask", "ORB3D"}) {
-        window->OpenLesson(type, "xml\\anything.xml", "");
+        window->OpenLesson(LessonKindOf(type), "xml\\anything.xml", "");
         settle();
         EXPECT_TRUE(shown("wb")) << type;
         EXPECT_FALSE(shown("pb")) << type;
@@ -144,13 +144,13 @@ TEST_F(MainWindow, VideoLessonShowsTheVideoPanes)
 {
     start();
     // A missing file leaves the video pane empty; the staff and pages are gone all the same.
-    window->OpenLesson("Video", "video\\missing.webm", "");
+    window->OpenLesson(LessonKind::Video, "video\\missing.webm", "");
     settle();
     EXPECT_TRUE(shown("p3d"));
     EXPECT_FALSE(shown("pb"));
     EXPECT_FALSE(shown("wb"));
     EXPECT_FALSE(shown("BottomPiano"));
-    window->OpenLesson("MusHarmonyExercise", "xml\\Chromo-major-bemol.xml", "");
+    window->OpenLesson(LessonKind::HarmonyExercise, "xml\\Chromo-major-bemol.xml", "");
     settle();
     EXPECT_FALSE(shown("p3d"));
     EXPECT_TRUE(shown("pb"));
