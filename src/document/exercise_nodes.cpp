@@ -17,16 +17,27 @@ XmlNode AppendPartElement(XmlNode exercise)
     return part;
 }
 
+XmlNode SizeElement(XmlNode part)
+{
+    return part.child("Size");
+}
+
+XmlNode TonalityElement(XmlNode part)
+{
+    return part.child("Tonality");
+}
+
 Tonality PartTonality(XmlNode part)
 {
-    XmlNode tonality = part.child("Tonality");
-    return {GetAttrInt(tonality, "type", 0), GetAttrInt(tonality, "val", 0)};
+    XmlNode tonality = TonalityElement(part);
+    return {GetAttrInt(tonality, exercise_attr::TonalityType, 0),
+            GetAttrInt(tonality, exercise_attr::TonalityVal, 0)};
 }
 
 NSize TimeSignature(XmlNode part)
 {
-    XmlNode size = part.child("Size");
-    return NSize(GetAttrInt(size, "chi", 0), GetAttrInt(size, "zna", 0));
+    XmlNode size = SizeElement(part);
+    return NSize(GetAttrInt(size, exercise_attr::SizeChi, 0), GetAttrInt(size, exercise_attr::SizeZna, 0));
 }
 
 int ClefOf(XmlNode part, int staff)

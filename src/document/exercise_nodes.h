@@ -26,7 +26,31 @@ XmlNode ExerciseElement(const pugi::xml_document &doc);
 // A new part after the others: treble and bass clefs, A minor without signs, 4/4.
 XmlNode AppendPartElement(XmlNode exercise);
 
+// The attributes an author sets on the exercise element (E) and on a part (P), for the editor of
+// the parameters; the time signature (chi, zna) and key (type, val) elements follow them.
+namespace exercise_attr {
+inline constexpr const char *ShowPartsCount = "ShowPartsCount"; // E
+inline constexpr const char *CasualTonality = "CasualTonality"; // E
+inline constexpr const char *Def = "Def"; // E, P
+inline constexpr const char *CheckType = "CheckType"; // E, P
+inline constexpr const char *DefaultLength = "DefaultLength"; // E, P
+inline constexpr const char *FixedLength = "FixedLength"; // E
+inline constexpr const char *FixedVoice = "FixedVoice"; // E, P
+inline constexpr const char *CountIteration = "CountIteration"; // E
+inline constexpr const char *LimitSec = "LimitSec"; // E
+inline constexpr const char *TimerProportional = "TimerProportional"; // E
+inline constexpr const char *Compare = "Compare"; // E
+inline constexpr const char *FirstTactChi = "FirstTactChi"; // P
+inline constexpr const char *FirstTactZna = "FirstTactZna"; // P
+inline constexpr const char *SizeChi = "chi"; // the Size element
+inline constexpr const char *SizeZna = "zna";
+inline constexpr const char *TonalityType = "type"; // the Tonality element
+inline constexpr const char *TonalityVal = "val";
+} // namespace exercise_attr
+
 // Parts.
+XmlNode SizeElement(XmlNode part);
+XmlNode TonalityElement(XmlNode part);
 Tonality PartTonality(XmlNode part);
 // The time signature chi/zna (Size).
 NSize TimeSignature(XmlNode part);

@@ -1,5 +1,6 @@
 #include "shell/set_parms_dialog.h"
 
+#include "document/exercise_nodes.h"
 #include "document/xml_access.h"
 #include "platform/error.h"
 #include "platform/program_ui.h"
@@ -22,6 +23,8 @@
 #include <string>
 
 namespace pw {
+
+namespace attr = exercise_attr;
 
 namespace {
 
@@ -217,36 +220,36 @@ void TfSetParms::Fill(pugi::xml_node exercise, pugi::xml_node part)
     m_part = part;
     const auto text = [](XmlNode node, const char *name) { return ToQString(GetAttr(node, name)); };
 
-    m_showPartsCount->setText(text(exercise, "ShowPartsCount"));
-    m_casualTonality->setText(text(exercise, "CasualTonality"));
-    m_def->setText(text(exercise, "Def"));
-    m_checkType->setText(text(exercise, "CheckType"));
-    m_defaultLength->setText(text(exercise, "DefaultLength"));
-    m_fixedLength->setChecked(GetAttr(exercise, "FixedLength") == "Y");
-    m_fixedVoice->setText(text(exercise, "FixedVoice"));
-    m_countIteration->setText(text(exercise, "CountIteration"));
-    m_limitSec->setText(text(exercise, "LimitSec"));
-    m_timerProportional->setChecked(GetAttr(exercise, "TimerProportional") == "Y");
-    m_compare->setText(text(exercise, "Compare"));
+    m_showPartsCount->setText(text(exercise, attr::ShowPartsCount));
+    m_casualTonality->setText(text(exercise, attr::CasualTonality));
+    m_def->setText(text(exercise, attr::Def));
+    m_checkType->setText(text(exercise, attr::CheckType));
+    m_defaultLength->setText(text(exercise, attr::DefaultLength));
+    m_fixedLength->setChecked(GetAttr(exercise, attr::FixedLength) == "Y");
+    m_fixedVoice->setText(text(exercise, attr::FixedVoice));
+    m_countIteration->setText(text(exercise, attr::CountIteration));
+    m_limitSec->setText(text(exercise, attr::LimitSec));
+    m_timerProportional->setChecked(GetAttr(exercise, attr::TimerProportional) == "Y");
+    m_compare->setText(text(exercise, attr::Compare));
 
-    if (const XmlNode size = part.child("Size")) {
-        showText(m_partChi, text(size, "chi"));
-        showText(m_partZna, QString::number(GetAttrInt(size, "zna", 0) / 2));
+    if (const XmlNode size = SizeElement(part)) {
+        showText(m_partChi, text(size, attr::SizeChi));
+        showText(m_partZna, QString::number(GetAttrInt(size, attr::SizeZna, 0) / 2));
     } else {
         showText(m_partChi, {});
         showText(m_partZna, {});
     }
 
-    m_partFixedVoice->setText(text(part, "FixedVoice"));
-    m_partDefaultLength->setText(text(part, "DefaultLength"));
-    showText(m_firstChi, text(part, "FirstTactChi"));
-    showText(m_firstZna, QString::number(GetAttrInt(part, "FirstTactZna", 0) / 2));
+    m_partFixedVoice->setText(text(part, attr::FixedVoice));
+    m_partDefaultLength->setText(text(part, attr::DefaultLength));
+    showText(m_firstChi, text(part, attr::FirstTactChi));
+    showText(m_firstZna, QString::number(GetAttrInt(part, attr::FirstTactZna, 0) / 2));
 
-    if (const XmlNode tonality = part.child("Tonality")) {
-        const int type = GetAttrInt(tonality, "type", 0);
+    if (const XmlNode tonality = TonalityElement(part)) {
+        const int type = GetAttrInt(tonality, attr::TonalityType, 0);
         m_minor->setChecked(type == 0);
         m_major->setChecked(type == 1);
-        m_val->setText(text(tonality, "val"));
+        m_val->setText(text(tonality, attr::TonalityVal));
     } else {
         m_minor->setChecked(false);
         m_major->setChecked(false);
@@ -257,39 +260,39 @@ void TfSetParms::Fill(pugi::xml_node exercise, pugi::xml_node part)
 void TfSetParms::Save()
 {
     XmlNode e = m_exercise;
-    setOrRemove(e, "ShowPartsCount", m_showPartsCount->text());
-    setOrRemove(e, "CasualTonality", m_casualTonality->text());
-    setOrRemove(e, "Def", m_def->text());
-    setOrRemove(e, "CheckType", m_checkType->text());
-    setOrRemove(e, "DefaultLength", m_defaultLength->text());
-    setFlag(e, "FixedLength", m_fixedLength);
-    setFlag(e, "TimerProportional", m_timerProportional);
-    setOrRemove(e, "CountIteration", m_countIteration->text());
-    setOrRemove(e, "LimitSec", m_limitSec->text());
-    setOrRemove(e, "Compare", m_compare->text());
-    setOrRemove(e, "FixedVoice", m_fixedVoice->text());
+    setOrRemove(e, attr::ShowPartsCount, m_showPartsCount->text());
+    setOrRemove(e, attr::CasualTonality, m_casualTonality->text());
+    setOrRemove(e, attr::Def, m_def->text());
+    setOrRemove(e, attr::CheckType, m_checkType->text());
+    setOrRemove(e, attr::DefaultLength, m_defaultLength->text());
+    setFlag(e, attr::FixedLength, m_fixedLength);
+    setFlag(e, attr::TimerProportional, m_timerProportional);
+    setOrRemove(e, attr::CountIteration, m_countIteration->text());
+    setOrRemove(e, attr::LimitSec, m_limitSec->text());
+    setOrRemove(e, attr::Compare, m_compare->text());
+    setOrRemove(e, attr::FixedVoice, m_fixedVoice->text());
 
     XmlNode p = m_part;
-    setOrRemove(p, "DefaultLength", m_partDefaultLength->text());
-    setOrRemove(p, "FixedVoice", m_partFixedVoice->text());
+    setOrRemove(p, attr::DefaultLength, m_partDefaultLength->text());
+    setOrRemove(p, attr::FixedVoice, m_partFixedVoice->text());
 
     const std::string firstChi = withoutSpaces(m_firstChi->currentText());
     if (!firstChi.empty() && firstChi != "0") {
-        SetAttr(p, "FirstTactChi", firstChi);
-        SetAttr(p, "FirstTactZna", 2 * beat(m_firstZna, firstMeasureLabel));
+        SetAttr(p, attr::FirstTactChi, firstChi);
+        SetAttr(p, attr::FirstTactZna, 2 * beat(m_firstZna, firstMeasureLabel));
     } else {
-        RemoveAttr(p, "FirstTactChi");
-        RemoveAttr(p, "FirstTactZna");
+        RemoveAttr(p, attr::FirstTactChi);
+        RemoveAttr(p, attr::FirstTactZna);
     }
 
-    if (const XmlNode size = p.child("Size")) {
-        setOrRemove(size, "chi", m_partChi->currentText());
-        SetAttr(size, "zna", 2 * beat(m_partZna, sizeLabel));
+    if (const XmlNode size = SizeElement(p)) {
+        setOrRemove(size, attr::SizeChi, m_partChi->currentText());
+        SetAttr(size, attr::SizeZna, 2 * beat(m_partZna, sizeLabel));
     }
 
-    if (const XmlNode tonality = p.child("Tonality")) {
-        SetAttr(tonality, "type", m_minor->isChecked() ? "0" : "1");
-        setOrRemove(tonality, "val", m_val->text());
+    if (const XmlNode tonality = TonalityElement(p)) {
+        SetAttr(tonality, attr::TonalityType, m_minor->isChecked() ? "0" : "1");
+        setOrRemove(tonality, attr::TonalityVal, m_val->text());
     }
 
     m_saved = true;
