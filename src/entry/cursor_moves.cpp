@@ -7,8 +7,11 @@
 
 namespace pw {
 
+// Every move of the cursor brings the current length in line with the voice that gives it, so the
+// next note has the length the exercise asks for wherever the cursor went.
 int NoteEntry::cursorMoved(int rows)
 {
+    m_ex.UpdateCurrentLength();
     m_ex.NotifyChanged(ExerciseChange::Cursor, part());
     return rows;
 }
@@ -86,7 +89,7 @@ int NoteEntry::AdvanceAfterInsert()
                 return cursorMoved(m_view.CursorScrollRows());
             }
         }
-        return 0;
+        return cursorMoved(0);
     }
 
     const ExercisePart &shown = m_ex.current();

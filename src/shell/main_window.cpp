@@ -14,6 +14,7 @@
 #include "platform/error.h"
 #include "platform/program_ui.h"
 #include "shell/course_trees.h"
+#include "shell/dialog_placement.h"
 #include "shell/midi_bridge.h"
 #include "shell/midi_select_dialog.h"
 #include "shell/no_midi_notice.h"
@@ -228,6 +229,9 @@ void TForm1::reportError(const std::string &caption, const std::function<void()>
 
 void TForm1::OpenSelectedDevices()
 {
+    // The devices change under a playing clip only after it is stopped and its player replaced.
+    if (m_video->HasVideo())
+        m_video->Reset();
     TMidiInput &inputs = SharedMidiInput();
     TMidiOutput &outputs = SharedMidiOutput();
     if (inputs.Count() > 0)
@@ -245,7 +249,7 @@ void TForm1::MidiDialog()
 {
     TMidiSelect dialog(SharedMidiInput(), SharedMidiOutput(), *m_settings, m_exercise->SpecialMoveType,
                        m_texts, this);
-    dialog.move(mapToGlobal(m_mainArea->geometry().center()) - dialog.rect().center());
+    PlaceCentredOver(dialog, *m_mainArea);
     dialog.exec();
     if (dialog.saved()) {
         saveSettings();
@@ -292,6 +296,9 @@ RoutingState TForm1::routingState() const
     RoutingState state;
     state.harmonyShown = harmonyShown();
     state.drillShown = m_lesson == LessonKind::NoteDrill;
+    // A video lesson's sound is the clip's: played notes are not echoed, and the outputs it closed
+    // stay closed.
+    state.videoActive = m_lesson == LessonKind::Video && m_video->HasVideo();
     state.paused = m_paused;
     state.soundOn = m_soundOn;
     return state;

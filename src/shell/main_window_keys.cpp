@@ -71,6 +71,19 @@ void TForm1::lessonKey(int key, Qt::KeyboardModifiers mods, bool autoRepeat)
 {
     if (!harmonyShown() || m_paused)
         return;
+    // "+" and "-" of either keyboard: on the main one "+" is "=" or Shift with "=" ("+"), and
+    // Shift belongs to the key there.
+    const bool plainOrShift = mods == Qt::NoModifier || mods == Qt::ShiftModifier;
+    if (plainOrShift && (key == Qt::Key_Plus || key == Qt::Key_Equal)) {
+        if (m_piano)
+            m_piano->OctaveUp();
+        return;
+    }
+    if (mods == Qt::NoModifier && key == Qt::Key_Minus) {
+        if (m_piano)
+            m_piano->OctaveDown();
+        return;
+    }
     if (mods == Qt::ShiftModifier) {
         if (key == Qt::Key_Down)
             NextPart();
@@ -88,14 +101,6 @@ void TForm1::lessonKey(int key, Qt::KeyboardModifiers mods, bool autoRepeat)
     if (mods != Qt::NoModifier)
         return;
     switch (key) {
-    case Qt::Key_Plus:
-        if (m_piano)
-            m_piano->OctaveUp();
-        return;
-    case Qt::Key_Minus:
-        if (m_piano)
-            m_piano->OctaveDown();
-        return;
     case Qt::Key_Right:
         afterEdit(m_entry->CursorRight());
         return;

@@ -87,7 +87,6 @@ void DrawCursor(HarExercis &ex, Canvas &canvas, const MParms &parms, bool show)
             canvas.setBrush(White);
         }
     }
-    ex.UpdateCurrentLength();
 }
 
 int CursorScrollRows(const HarExercis &ex, const MParms &parms)

@@ -347,3 +347,59 @@ TEST_F(MainWindowTask, ErrorCountsFollowTheDocumentNotTheDrawing)
     settle();
     EXPECT_EQ(ex.part(0).Errors, errors) << "a larger window";
 }
+
+// The octaves into the last chord are counted when the iteration closes by itself: mode 0 counts
+// it as done with mistakes, mode 1 waits.
+TEST_F(MainWindowTask, AFaultInTheLastChordCountsWhenTheIterationClosesByItself)
+{
+    const std::vector<int> lastChordOctaves {48, 55, 60, 64, 41, 57, 60, 65, 43, 55, 59, 62, 48, 60, 64, 67};
+    start();
+    openExercise("last.xml", CadenceExercise("LimitMin=\"5\" CountIteration=\"1\""));
+    play(lastChordOctaves);
+    settle();
+    ASSERT_TRUE(resultShown());
+    EXPECT_EQ(window->task().Successes, 0);
+    EXPECT_EQ(mark(), "2");
+
+    openExercise("last.xml", CadenceExercise("LimitMin=\"5\" CountIteration=\"1\""));
+    child<QToolButton>("tbTaskAutoCompleteSuccess")->click();
+    play(lastChordOctaves);
+    settle();
+    EXPECT_FALSE(resultShown()) << "mode 1 waits for the mistake to be mended";
+    EXPECT_EQ(window->task().Attempts, 0);
+    key(Qt::Key_Return);
+    EXPECT_EQ(window->task().Attempts, 1);
+    EXPECT_EQ(window->task().Successes, 0);
+}
+
+// Undo works the completion out again: mode 2's Enter does not count an unwritten part as done.
+TEST_F(MainWindowTask, UndoneNotesAreNoLongerHandedInAsComplete)
+{
+    start();
+    openExercise("undo.xml", CadenceExercise("LimitMin=\"5\" CountIteration=\"2\""));
+    child<QToolButton>("tbTaskAutoCompleteNever")->click();
+    play(CadenceNotes);
+    ASSERT_TRUE(window->exercise().part(0).Done);
+    key(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_FALSE(window->exercise().part(0).Done);
+    key(Qt::Key_Return);
+    EXPECT_EQ(window->task().Attempts, 1);
+    EXPECT_EQ(window->task().Successes, 0);
+}
+
+// "+" of the main keyboard comes as "=" or as Shift with "+"; both raise the octave.
+TEST_F(MainWindowTask, BothFormsOfTheMainKeyboardsPlusRaiseTheOctave)
+{
+    start();
+    openExercise("plus.xml", CadenceExercise(""));
+    HarExercis &ex = window->exercise();
+    const int voice = ex.CurrentVoice();
+    ex.OctOffset[static_cast<std::size_t>(voice)] = 0;
+    key(Qt::Key_Equal);
+    EXPECT_EQ(ex.OctOffset[static_cast<std::size_t>(voice)], 1);
+    ex.OctOffset[static_cast<std::size_t>(voice)] = 0;
+    key(Qt::Key_Plus, Qt::ShiftModifier);
+    EXPECT_EQ(ex.OctOffset[static_cast<std::size_t>(voice)], 1);
+    key(Qt::Key_Minus);
+    EXPECT_EQ(ex.OctOffset[static_cast<std::size_t>(voice)], 0);
+}

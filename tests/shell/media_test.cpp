@@ -1,3 +1,4 @@
+#include "support/test_clips.h"
 #include "support/test_folder.h"
 
 #include "shell/about_window.h"
@@ -74,24 +75,7 @@ protected:
     // A short VP8 clip of the given length in seconds, made with the GStreamer tools.
     std::filesystem::path clip(const std::string &name, int seconds = 1)
     {
-        const std::filesystem::path file = folder / name;
-        std::filesystem::create_directories(file.parent_path());
-        const QStringList arguments {
-            "-q",
-            "videotestsrc",
-            "num-buffers=" + QString::number(30 * seconds),
-            "!",
-            "video/x-raw,width=160,height=120,framerate=30/1",
-            "!",
-            "vp8enc",
-            "!",
-            "webmmux",
-            "!",
-            "filesink",
-            "location=" + QString::fromStdString(file.string()),
-        };
-        EXPECT_EQ(QProcess::execute("gst-launch-1.0", arguments), 0);
-        return file;
+        return MakeTestClip(folder / name, seconds);
     }
 
     template<class T>
@@ -104,7 +88,7 @@ protected:
         return found;
     }
 
-    static bool haveTools() { return !QStandardPaths::findExecutable("gst-launch-1.0").isEmpty(); }
+    static bool haveTools() { return HaveClipTools(); }
 
     QWidget host;
     QWidget *hlp = nullptr;
