@@ -4,7 +4,7 @@
 
 namespace pwcli {
 
-Json AnalysisJson(pw::XmlNode part)
+Json AnalysisJson(pw::XmlNode part, const Explainer &explain)
 {
     Json analysis = Json::array();
     pw::XmlNode voice = pw::FirstVoiceOfType(part, pw::AnalysisVoiceType);
@@ -14,6 +14,11 @@ Json AnalysisJson(pw::XmlNode part)
             entry[std::string(attr)] = pw::GetAttr(note, attr);
         entry["move"] = pw::StepName(note);
         entry["err"] = pw::ParallelMark(note);
+        if (explain) {
+            const std::vector<std::string> why = explain(note);
+            if (!why.empty())
+                entry["why"] = why;
+        }
         analysis.push_back(entry);
     }
     return analysis;

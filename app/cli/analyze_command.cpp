@@ -6,8 +6,11 @@
 #include "exercise_session.h"
 #include "json_line.h"
 
+#include "config/localization.h"
+#include "harmony/chord_explanation.h"
 #include "harmony/definitor.h"
 #include "harmony/part_analysis.h"
+#include "platform/file_paths.h"
 
 #include <iostream>
 #include <memory>
@@ -27,11 +30,23 @@ int runAnalyze(const ExerciseOptions &options)
     pw::HarExercis &ex = session.exercise;
     pw::AnalyseWrittenExercise(ex, definitor);
 
+    // The reasons are told in English, from the texts of the program's own course.
+    pw::Localization english;
+    english.Load(pw::BundledDataFolder(pw::ExecutableFolder()), "English");
+    const auto text = [&](const std::string &id) { return english.Text("Why", id); };
+
     Json parts = Json::array();
-    for (const pw::ExercisePart &part : ex.Parts) {
+    for (int p = 0; p < ex.PartCount(); ++p) {
+        const pw::ExercisePart &part = ex.part(p);
+        const Explainer explain = [&, p](pw::XmlNode note) {
+            std::vector<std::string> sentences;
+            for (const pw::Why &why : pw::ExplainChord(ex, definitor, p, note))
+                sentences.push_back(pw::WhyText(why, text));
+            return sentences;
+        };
         parts.push_back(Json {{"def", part.Def},
                               {"voicesCount", definitor.GroupVoicesCount(part.Def)},
-                              {"analysis", AnalysisJson(part.Node)}});
+                              {"analysis", AnalysisJson(part.Node, explain)}});
     }
     std::cout << JsonLine(Json {{"parts", parts}}) << '\n';
     return 0;

@@ -64,6 +64,18 @@ std::string rangeTerm(const std::string &x, int d)
         + "to >=" + n + "))";
 }
 
+// A rule's pitch class of a voice (pcNprev, pcNnext): absent or "*" matches any note.
+std::string pitchClassTerm(const std::string &x, int pitchClass)
+{
+    return "( (not (@" + x + ")) or (@" + x + "= '*') or (@" + x + "= " + std::to_string(pitchClass) + "))";
+}
+
+// Counted from the reference tonic; a rest has none (-1 matches no rule that names a class).
+int pitchClassOf(int pitch)
+{
+    return pitch < 0 ? -1 : pitch % 12;
+}
+
 // The bytes of the first UTF-8 character.
 std::string_view firstCharacter(std::string_view text)
 {
@@ -201,19 +213,11 @@ std::unique_ptr<TAccordInfo> TMusDefinitor::IdentifyChord(const std::string &gro
     selectGroup(groupName);
     if (!m_group)
         return nullptr;
-    if (m_normalise) {
-        // The bass and the upper voices are reduced independently: the bass to its pitch class,
-        // the upper three as a block to the lowest octave that keeps their spacing.
-        bass = remainder(bass);
-        const int lowest = std::min({10, octaveIndex(tenor), octaveIndex(alto), octaveIndex(soprano)});
-        tenor -= 12 * lowest;
-        alto -= 12 * lowest;
-        soprano -= 12 * lowest;
-    }
+    const VoicePitches p = Normalised({bass, tenor, alto, soprano});
     XmlNode shape = SelectNode(*m_doc,
-                               m_definitionPrefix + "A/V[" + "@V0=" + std::to_string(bass)
-                                   + " and @V1=" + std::to_string(tenor) + " and @V2=" + std::to_string(alto)
-                                   + " and @V3=" + std::to_string(soprano) + " ]");
+                               m_definitionPrefix + "A/V[" + "@V0=" + std::to_string(p[0])
+                                   + " and @V1=" + std::to_string(p[1]) + " and @V2=" + std::to_string(p[2])
+                                   + " and @V3=" + std::to_string(p[3]) + " ]");
     if (!shape)
         return nullptr;
     return std::make_unique<TAccordInfo>(shape, "N", m_ui);
@@ -231,7 +235,27 @@ std::string TMusDefinitor::MovementCondition(const VoicePitches &previous, const
         condition += " and " + rangeTerm("v" + std::to_string(i), d);
     }
     condition += " and " + rangeTerm("remv", held);
+    // The pitch classes a voice moves between, for rules that forbid a motion in itself (the
+    // augmented second of minor).
+    for (int i = 0; i < 4; ++i) {
+        const auto v = static_cast<std::size_t>(i);
+        condition += " and " + pitchClassTerm("pc" + std::to_string(i) + "prev", pitchClassOf(previous[v]));
+        condition += " and " + pitchClassTerm("pc" + std::to_string(i) + "next", pitchClassOf(current[v]));
+    }
     return condition;
+}
+
+VoicePitches TMusDefinitor::Normalised(VoicePitches p) const
+{
+    if (!m_normalise)
+        return p;
+    // The bass and the upper voices are reduced independently: the bass to its pitch class, the
+    // upper three as a block to the lowest octave that keeps their spacing.
+    p[0] = remainder(p[0]);
+    const int lowest = std::min({10, octaveIndex(p[1]), octaveIndex(p[2]), octaveIndex(p[3])});
+    for (std::size_t v = 1; v < 4; ++v)
+        p[v] -= 12 * lowest;
+    return p;
 }
 
 std::string TMusDefinitor::TransitionName(XmlNode previousNote, XmlNode currentNote,
@@ -241,15 +265,51 @@ std::string TMusDefinitor::TransitionName(XmlNode previousNote, XmlNode currentN
         return {};
     if (!previousNote || !currentNote || ChordName(previousNote) == "?" || ChordName(currentNote) == "?")
         return "?";
-    const TAccordInfo previous(previousNote, ChordNameAttribute, m_ui);
-    const TAccordInfo current(currentNote, ChordNameAttribute, m_ui);
-    XmlNode rule = SelectNode(*m_doc,
-                              m_transitionPrefix + "T[" + previous.SideCondition("from") + " and "
-                                  + current.SideCondition("to") + movementCondition + "]");
+    const XmlNode rule = TransitionRule(previousNote, currentNote, movementCondition);
     if (!rule)
         return "?";
     const std::string name = GetAttr(rule, "N");
     return name.empty() ? GetAttr(rule.parent(), "N") : name;
+}
+
+XmlNode TMusDefinitor::TransitionRule(XmlNode previousNote, XmlNode currentNote,
+                                      const std::string &movementCondition)
+{
+    if (m_transitionPrefix.empty() || !previousNote || !currentNote)
+        return {};
+    const TAccordInfo previous(previousNote, ChordNameAttribute, m_ui);
+    const TAccordInfo current(currentNote, ChordNameAttribute, m_ui);
+    return SelectNode(*m_doc,
+                      m_transitionPrefix + "T[" + previous.SideCondition("from") + " and "
+                          + current.SideCondition("to") + movementCondition + "]");
+}
+
+std::vector<GroupChord> TMusDefinitor::GroupChords(const std::string &groupName)
+{
+    selectGroup(groupName);
+    std::vector<GroupChord> chords;
+    if (!m_group)
+        return chords;
+    for (const pugi::xpath_node &found : SelectNodes(*m_doc, m_definitionPrefix + "A")) {
+        const XmlNode a = found.node();
+        GroupChord chord {GetAttr(a, "N"), GetAttr(a, "T"), GetAttr(a, "S"), {}};
+        for (XmlNode v : a.children("V")) {
+            chord.shapes.push_back({GetAttrInt(v, "V0", 0), GetAttrInt(v, "V1", 0), GetAttrInt(v, "V2", 0),
+                                    GetAttrInt(v, "V3", 0)});
+        }
+        chords.push_back(std::move(chord));
+    }
+    return chords;
+}
+
+std::vector<XmlNode> TMusDefinitor::TransitionRules() const
+{
+    std::vector<XmlNode> rules;
+    if (m_transitionPrefix.empty())
+        return rules;
+    for (const pugi::xpath_node &found : SelectNodes(*m_doc, m_transitionPrefix + "T"))
+        rules.push_back(found.node());
+    return rules;
 }
 
 std::string TMusDefinitor::LocalLabel(std::string_view kind, std::string_view position,

@@ -11,6 +11,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace pw {
 
@@ -48,6 +49,16 @@ private:
     void validate(Ui &ui) const;
 };
 
+// One chord of a group as the rule base lists it: its name, function (T) and inversion (S)
+// descriptors and the four-voice shapes that spell it.
+struct GroupChord
+{
+    std::string name;
+    std::string function;
+    std::string inversion;
+    std::vector<VoicePitches> shapes;
+};
+
 // The loaded rule base and the group selected by the last query that named one.
 class TMusDefinitor
 {
@@ -75,13 +86,23 @@ public:
     std::unique_ptr<TAccordInfo> IdentifyChord(const std::string &groupName, int bass, int tenor, int alto,
                                                int soprano);
 
-    // The voice-movement part of a transition query; begins with " and ".
+    // The voice-movement part of a transition query; begins with " and ". Beside each voice's
+    // movement (vN) and the number of held upper voices (remv) it gives every voice's pitch class
+    // before and after (pcNprev, pcNnext), counted from the reference tonic.
     std::string MovementCondition(const VoicePitches &previous, const VoicePitches &current) const;
 
     // The name of the step between two analysis notes in the group selected by the last query:
     // empty when the group has no transitions, "?" when no rule allows the step.
     std::string TransitionName(XmlNode previousNote, XmlNode currentNote,
                                const std::string &movementCondition);
+    // The rule that names that step (the first that matches), or no node.
+    XmlNode TransitionRule(XmlNode previousNote, XmlNode currentNote, const std::string &movementCondition);
+
+    // For explanations: the chords of the group (which becomes the selected one), every transition
+    // rule of the selected group in file order, and pitches reduced as the group's queries reduce them.
+    std::vector<GroupChord> GroupChords(const std::string &groupName);
+    std::vector<XmlNode> TransitionRules() const;
+    VoicePitches Normalised(VoicePitches pitches) const;
 
     // The label piece in the interface language; the Russian text when there is no translation.
     std::string LocalLabel(std::string_view kind, std::string_view position,

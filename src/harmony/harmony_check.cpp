@@ -130,7 +130,7 @@ ChordVector MakeChordVector(const VoicePitches &pitches)
     return vector;
 }
 
-std::string ParallelVerdict(const ChordVector &previous, const ChordVector &current)
+std::optional<ParallelMotion> FindParallels(const ChordVector &previous, const ChordVector &current)
 {
     const auto octave = [](int interval) { return interval == 0 || interval == 12 || interval == 24; };
     const auto moves = [&](int voice) {
@@ -138,20 +138,33 @@ std::string ParallelVerdict(const ChordVector &previous, const ChordVector &curr
     };
     for (std::size_t i = 0; i < Pairs.size(); ++i) {
         const auto [j, k] = Pairs[i];
-        if (!octave(previous[4 + i]) || !octave(current[4 + i]))
-            continue;
-        if (!moves(j) && !moves(k))
-            continue;
-        // Only the bass moving under held upper voices (an octave leap) is no parallel.
-        if (moves(1) || moves(2) || moves(3))
-            return " == 8";
+        // A pair of which one voice holds is not moving in parallel, whatever the others do.
+        if (octave(previous[4 + i]) && octave(current[4 + i]) && moves(j) && moves(k))
+            return ParallelMotion {true, j, k};
     }
     for (std::size_t i = 0; i < Pairs.size(); ++i) {
         const auto [j, k] = Pairs[i];
         if (previous[4 + i] == 7 && current[4 + i] == 7 && (moves(j) || moves(k)))
-            return " == 5";
+            return ParallelMotion {false, j, k};
     }
-    return {};
+    return std::nullopt;
+}
+
+std::string ParallelVerdict(const ChordVector &previous, const ChordVector &current)
+{
+    const std::optional<ParallelMotion> found = FindParallels(previous, current);
+    if (!found)
+        return {};
+    return found->octaves ? " == 8" : " == 5";
+}
+
+bool VoicesCrossed(const VoicePitches &pitches)
+{
+    for (std::size_t lo = 0; lo + 1 < pitches.size(); ++lo) {
+        if (pitches[lo] > pitches[lo + 1])
+            return true;
+    }
+    return false;
 }
 
 void CheckChordAt(HarExercis &ex, TMusDefinitor &definitor, int tact, int pos, int high, int length, int dot,
@@ -188,7 +201,9 @@ void CheckChordAt(HarExercis &ex, TMusDefinitor &definitor, int tact, int pos, i
             pitches[v] = pitchOf(notes[v]);
         exchangeCrossedVoices(notes, pitches, shown.VoiceFree);
         exempt = std::any_of(notes.begin(), notes.end(), [](XmlNode n) { return IsExempt(n); });
-        chord = definitor.IdentifyChord(group, pitches[0], pitches[1], pitches[2], pitches[3]);
+        // A crossing left standing by a given voice is the student's fault: no chord is named.
+        if (!VoicesCrossed(pitches))
+            chord = definitor.IdentifyChord(group, pitches[0], pitches[1], pitches[2], pitches[3]);
         name = chord ? chord->Name() : "?";
     }
 

@@ -8,6 +8,7 @@
 #include "harmony/definitor.h"
 
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -33,9 +34,25 @@ struct NotePlace
 // The place of note index of slot; a note after the last indexed measure lies in the next one.
 NotePlace PlaceOfNote(const Tacts &tacts, int slot, int index);
 
-// " == 8" for parallel octaves or unisons, " == 5" for parallel fifths, else empty. Octaves are
-// looked for first.
+// Parallel octaves (or unisons) or fifths between one pair of voices: both voices move and keep
+// the interval 0, 12 or 24 (octaves) or exactly 7 (fifths).
+struct ParallelMotion
+{
+    bool octaves = false;
+    int lower = 0; // voice numbers of the pair
+    int upper = 0;
+};
+
+// The first parallel pair in the order (0,1), (0,2), (0,3), (1,2), (1,3), (2,3), octaves looked
+// for before fifths.
+std::optional<ParallelMotion> FindParallels(const ChordVector &previous, const ChordVector &current);
+
+// " == 8" for parallel octaves or unisons, " == 5" for parallel fifths, else empty.
 std::string ParallelVerdict(const ChordVector &previous, const ChordVector &current);
+
+// Whether a lower voice lies above an upper one (the crossing the analysis could not undo
+// because a voice of it is given).
+bool VoicesCrossed(const VoicePitches &pitches);
 
 // Analyses the chord at (tact, pos) of the current voice of the current part: high, length and
 // dot are those of the note just written there; with create on, a missing analysis note is

@@ -15,6 +15,8 @@
 #include <QLabel>
 #include <QPainter>
 
+#include <algorithm>
+
 namespace pw {
 
 namespace {
@@ -38,7 +40,11 @@ constexpr int CounterRow = 17;
 constexpr int TimeLeft = CounterLeft + CaptionWidth + ValueWidth + Gap;
 constexpr int RegimWidth = 520;
 constexpr int PanelWidth = CounterLeft + RegimWidth + Margin;
-constexpr int PanelHeight = Margin + piano::OctaveHeight + 2 + bm::MarkerHeight + 6;
+// Two lines for the reasons of a faulty chord, under the counters and the mode line.
+constexpr int WhyTop = Margin + 6 * CounterRow + 4;
+constexpr int WhyHeight = 2 * CounterRow;
+constexpr int PanelHeight
+    = std::max(Margin + piano::OctaveHeight + 2 + bm::MarkerHeight + 6, WhyTop + WhyHeight);
 
 // Clicked notes come as from MIDI input 1.
 constexpr int PianoDevice = 1;
@@ -266,6 +272,26 @@ void TBottomPiano::createCounters()
     QPalette muted = m_regim->palette();
     muted.setColor(QPalette::WindowText, QColor(0x3d, 0x4a, 0x5c));
     m_regim->setPalette(muted);
+
+    // Why the chord at the cursor is wrong, in the error colour of the staff.
+    m_why = new QLabel(this);
+    m_why->setObjectName("lWhy");
+    m_why->setWordWrap(true);
+    m_why->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_why->setGeometry(CounterLeft, WhyTop, RegimWidth, WhyHeight);
+    QPalette error = m_why->palette();
+    error.setColor(QPalette::WindowText, QColor(0xc0, 0x10, 0x10));
+    m_why->setPalette(error);
+}
+
+void TBottomPiano::SetAdvice(const QString &text)
+{
+    m_why->setText(text);
+}
+
+QString TBottomPiano::Advice() const
+{
+    return m_why->text();
 }
 
 void TBottomPiano::SetTexts(const Localization &texts)

@@ -57,6 +57,9 @@ public:
     void SetCompletionMode(int mode);
     // The time display, for clearing it or showing "00:00" once the result is up.
     void SetTimeText(const QString &text);
+    // The line that says why the chord at the cursor is wrong; empty for a correct one.
+    void SetAdvice(const QString &text);
+    QString Advice() const;
 
     void SetPaused(bool paused);
     bool Paused() const { return m_paused; }
@@ -123,6 +126,7 @@ private:
     std::array<Counter, 5> m_counters {};
     QLabel *m_time = nullptr;
     QLabel *m_regim = nullptr;
+    QLabel *m_why = nullptr;
     int m_mode = 0;
 
     int m_lastNote = -1;

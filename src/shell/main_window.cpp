@@ -216,6 +216,7 @@ void TForm1::buildWindow()
     setFocusPolicy(Qt::StrongFocus);
 
     connect(m_staff, &TStaffBox::painted, this, &TForm1::afterStaffPaint);
+    m_staff->setExplainer([this](int part, XmlNode note) { return reasonsOf(part, note, "\n"); });
 }
 
 void TForm1::reportError(const std::string &caption, const std::function<void()> &action)

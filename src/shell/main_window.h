@@ -134,6 +134,11 @@ private:
     void FormResize();
     // After every change of the exercise document, once the checking pass has run.
     void exerciseChecked(ExerciseChange kind);
+    // Why the chord of an analysis note is wrong, one sentence a line, in the interface language;
+    // empty for a correct chord and while an exam hides its analysis.
+    QString reasonsOf(int part, XmlNode analysisNote, const QString &separator);
+    // The piano panel's line for the chord at the cursor.
+    void refreshAdvice();
     void afterStaffPaint();
     void printPage();
     void hideResult();

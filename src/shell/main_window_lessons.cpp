@@ -8,6 +8,7 @@
 #include "document/exercise_nodes.h"
 #include "entry/exercise_player.h"
 #include "entry/note_entry.h"
+#include "harmony/chord_explanation.h"
 #include "midi/device_selection.h"
 #include "midi/shared_midi.h"
 #include "panels/bottom_piano.h"
@@ -23,9 +24,11 @@
 #include "shell/set_parms_dialog.h"
 #include "shell/staff_box.h"
 #include "shell/video_pane.h"
+#include "staff/mparms.h"
 
 #include <QEvent>
 #include <QScrollBar>
+#include <QStringList>
 #include <QTimer>
 #include <QVideoWidget>
 
@@ -318,10 +321,29 @@ void TForm1::ExerciseReloaded()
 // after the note is written, and must not move it in the next iteration's staff.
 void TForm1::exerciseChecked(ExerciseChange kind)
 {
+    refreshAdvice();
     if (kind == ExerciseChange::Cursor)
         return;
     m_staff->update();
     EvaluateLater();
+}
+
+QString TForm1::reasonsOf(int part, XmlNode analysisNote, const QString &separator)
+{
+    if (!analysisNote || (m_exercise->IsExam && m_exercise->ExamState < 0))
+        return {};
+    QStringList lines;
+    const auto text = [this](const std::string &id) { return m_texts.Text("Why", id); };
+    for (const Why &why : ExplainChord(*m_exercise, m_parms->Definitor(), part, analysisNote))
+        lines << ToQString(WhyText(why, text));
+    return lines.join(separator);
+}
+
+void TForm1::refreshAdvice()
+{
+    if (!m_piano || !harmonyShown())
+        return;
+    m_piano->SetAdvice(reasonsOf(m_exercise->CurPart, AnalysisNoteAtCursor(*m_exercise), " "));
 }
 
 void TForm1::afterStaffPaint()

@@ -7,6 +7,9 @@
 #include "staff/mparms.h"
 #include "staff/staff_paint.h"
 
+#include <QHelpEvent>
+#include <QToolTip>
+
 namespace pw {
 
 TStaffBox::TStaffBox(HarExercis &exercise, MParms &parms, Ui &ui, QWidget *parent)
@@ -36,11 +39,12 @@ void TStaffBox::paintEvent(QPaintEvent *)
 {
     QPainterCanvas canvas(*this);
     canvas.fillWhite();
+    m_spots.clear();
     if (!m_show || m_exercise.Status < 0 || m_exercise.PartCount() == 0)
         return;
     m_parms.SetViewport(0, width(), 0, height());
     try {
-        m_drawnRows = PaintAll(m_exercise, canvas, m_parms, m_ui, m_scrollRow);
+        m_drawnRows = PaintAll(m_exercise, canvas, m_parms, m_ui, m_scrollRow, &m_spots);
     } catch (const Error &e) {
         // A drawing error must not take the window down with it.
         m_show = false;
@@ -48,6 +52,25 @@ void TStaffBox::paintEvent(QPaintEvent *)
         return;
     }
     emit painted();
+}
+
+bool TStaffBox::event(QEvent *event)
+{
+    if (event->type() != QEvent::ToolTip)
+        return QWidget::event(event);
+    const auto *help = static_cast<QHelpEvent *>(event);
+    for (const LabelSpot &spot : m_spots) {
+        if (!spot.contains(help->pos().x(), help->pos().y()) || !m_explain)
+            continue;
+        const QString reasons = m_explain(spot.part, spot.analysisNote);
+        if (!reasons.isEmpty()) {
+            QToolTip::showText(help->globalPos(), reasons, this);
+            return true;
+        }
+    }
+    QToolTip::hideText();
+    event->ignore();
+    return true;
 }
 
 } // namespace pw

@@ -1,8 +1,12 @@
 #pragma once
 
+#include "document/xml_access.h"
+#include "staff/staff_drawing.h"
+
 #include <QWidget>
 
 #include <functional>
+#include <vector>
 
 namespace pw {
 
@@ -23,6 +27,11 @@ public:
     int drawnRows() const { return m_drawnRows; }
     // Only an exercise that loaded (Status >= 0) is drawn.
     void setShowExercise(bool show);
+    // The reasons of a faulty chord, shown as the tooltip of its labels.
+    using Explainer = std::function<QString(int part, XmlNode analysisNote)>;
+    void setExplainer(Explainer explain) { m_explain = std::move(explain); }
+    // Where the last drawing put the labels of faulty chords.
+    const std::vector<LabelSpot> &labelSpots() const { return m_spots; }
 
 signals:
     // After every drawing of the exercise, with drawnRows() up to date.
@@ -30,6 +39,7 @@ signals:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+    bool event(QEvent *event) override;
 
 private:
     HarExercis &m_exercise;
@@ -38,6 +48,8 @@ private:
     int m_scrollRow = 0;
     int m_drawnRows = 0;
     bool m_show = false;
+    std::vector<LabelSpot> m_spots;
+    Explainer m_explain;
 };
 
 } // namespace pw

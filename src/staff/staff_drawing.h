@@ -6,8 +6,23 @@
 #include "staff/mparms.h"
 
 #include <exception>
+#include <vector>
 
 namespace pw {
+
+// Where a label that shows a fault of its chord was drawn, so that the reasons can be shown for
+// the label under the mouse.
+struct LabelSpot
+{
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+    int part = 0;
+    XmlNode analysisNote;
+
+    bool contains(int x, int y) const { return x >= left && x < right && y >= top && y < bottom; }
+};
 
 // What every drawing step of one repaint works with.
 struct StaffDrawing
@@ -16,6 +31,8 @@ struct StaffDrawing
     Canvas &canvas;
     const MParms &parms;
     Ui &ui;
+    // Filled with the spots of the fault labels when given.
+    std::vector<LabelSpot> *spots = nullptr;
 };
 
 // Thrown once "Слишком маленькое окно" has been shown: the repaint stops without a further message

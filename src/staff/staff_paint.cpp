@@ -74,9 +74,12 @@ int PaintPart(StaffDrawing &d, int part, int firstRow, bool lastInsert)
     return tacts.RowCount;
 }
 
-int PaintAll(HarExercis &ex, Canvas &canvas, const MParms &parms, Ui &ui, int scrollRow)
+int PaintAll(HarExercis &ex, Canvas &canvas, const MParms &parms, Ui &ui, int scrollRow,
+             std::vector<LabelSpot> *spots)
 {
-    StaffDrawing d {ex, canvas, parms, ui};
+    if (spots)
+        spots->clear();
+    StaffDrawing d {ex, canvas, parms, ui, spots};
     int row = -scrollRow;
     try {
         for (int p = 0; p < ex.PartCount(); ++p)

@@ -6,7 +6,9 @@ namespace pw {
 
 // Lays out and draws every part of the run from scrollRow on, then the cursor. Returns the row
 // after the last part. A window too narrow for one measure ends the repaint after its message.
-int PaintAll(HarExercis &ex, Canvas &canvas, const MParms &parms, Ui &ui, int scrollRow);
+// With spots, they are filled with where the labels of faulty chords were drawn.
+int PaintAll(HarExercis &ex, Canvas &canvas, const MParms &parms, Ui &ui, int scrollRow,
+             std::vector<LabelSpot> *spots = nullptr);
 
 // Lays out part p from firstRow, draws its frame and voices under the canvas lock, and returns
 // its RowCount. The measure of the last insertion is cleared first when lastInsert is set.

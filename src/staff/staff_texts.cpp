@@ -24,6 +24,16 @@ void setFont(Canvas &canvas, Color color, bool bold, int size)
     canvas.setFont(font);
 }
 
+// Labels are a few characters of at most 12 points: a fixed box around one is near enough for the
+// mouse. Nothing is marked while an exam hides the labels.
+void addSpot(StaffDrawing &d, int x, int y, int part, XmlNode note)
+{
+    constexpr int Width = 48, Height = 20;
+    if (!d.spots || (d.ex.IsExam && d.ex.ExamState < 0))
+        return;
+    d.spots->push_back({x - 2, y - 2, x + Width, y + Height, part, note});
+}
+
 } // namespace
 
 void DrawLabel(StaffDrawing &d, int x, int y, std::string_view text)
@@ -82,15 +92,22 @@ void DrawAnalysisNote(StaffDrawing &d, XmlNode voice, XmlNode note, const TextDr
     else
         setFont(d.canvas, verdict.unknownChord ? p.ColorError : DarkBlue, true, 10);
     const int y = TextLineY(d, place.system);
-    DrawLabel(d, place.x - p.STEP_NOTE / 2, y - 32, ChordName(note));
+    const int nameX = place.x - p.STEP_NOTE / 2;
+    DrawLabel(d, nameX, y - 32, ChordName(note));
+    if (verdict.nameInErrorColour())
+        addSpot(d, nameX, y - 32, place.part, note);
 
     if (!verdict.showMove)
         return;
     setFont(d.canvas, verdict.forbiddenMove ? p.ColorError : p.ColorMovement, d.canvas.font().bold, 8);
-    DrawLabel(d, place.x - 20, y - 19 * p.STEP_LINE + 5, StepName(note));
+    const int stepY = y - 19 * p.STEP_LINE + 5;
+    DrawLabel(d, place.x - 20, stepY, StepName(note));
+    if (verdict.forbiddenMove)
+        addSpot(d, place.x - 20, stepY, place.part, note);
     if (verdict.showErr) {
         setFont(d.canvas, p.ColorMovement, d.canvas.font().bold, 8);
-        DrawLabel(d, place.x - 20, y - 19 * p.STEP_LINE + 15, ParallelMark(note));
+        DrawLabel(d, place.x - 20, stepY + 10, ParallelMark(note));
+        addSpot(d, place.x - 20, stepY + 10, place.part, note);
     }
 }
 

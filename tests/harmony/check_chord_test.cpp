@@ -147,6 +147,19 @@ TEST_F(CheckChordTest, ForbiddenStepHidesTheParallels)
     EXPECT_TRUE(e->analysisNotes(0)[1].attribute("Err").empty());
 }
 
+TEST_F(CheckChordTest, ACrossingAGivenVoiceKeepsIsAnUnknownChord)
+{
+    // A minor, the bass A3 given: the tenor F3 below it cannot be exchanged with it.
+    LoadedExercise e(Exercise("TSD minor", {ChordPart(0, {{36, 32, 41, 48}, {31, 38, 43, 47}}, "0")}));
+    AnalyseWrittenPart(*e.ex, definitor, 0);
+    const auto notes = e.analysisNotes(0);
+    ASSERT_EQ(notes.size(), 2u);
+    EXPECT_EQ(GetAttr(notes[0], "Text"), "?") << "not S|6|4";
+    EXPECT_EQ(GetAttrInt(e.voice(0, 1).child("Note"), "High", 0), 32) << "the given bass is never moved";
+    EXPECT_EQ(GetAttr(notes[1], "Move"), "?");
+    EXPECT_TRUE(notes[1].attribute("Err").empty()) << "no parallels against a chord that is not one";
+}
+
 TEST_F(CheckChordTest, ExemptChordHasNoStepVerdict)
 {
     auto e = load({T3, {19, 26, 35, 43}});

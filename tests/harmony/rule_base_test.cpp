@@ -2,6 +2,7 @@
 
 #include "exercise_fixture.h"
 
+#include "chord_shapes.h"
 #include "document/measure_index.h"
 #include "document/xml_file.h"
 #include "harmony/definitor.h"
@@ -11,7 +12,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
+#include <set>
 #include <sstream>
 
 using namespace pw;
@@ -158,6 +161,70 @@ TEST_F(RuleBaseTest, FaultyChordsAreNotNamed)
         EXPECT_EQ(name("TSD major", c.chord), "?") << c.what;
 }
 
+TEST_F(RuleBaseTest, SixthChordsMayDoubleTheirBassButNeverTheLeadingTone)
+{
+    EXPECT_EQ(name("TSD major", {21, 33, 36, 41}), "S|6") << "A2 A3 C4 F4 in C major";
+    EXPECT_EQ(name("TSD minor", {27, 43, 48, 51}), "T|6") << "C3 E4 A4 C5 in A minor";
+    // The next chord is named too, so the step after the sixth chord is no longer "?".
+    const auto step = analyse("TSD major", 1, {{21, 33, 36, 41}, {19, 35, 38, 43}});
+    EXPECT_EQ(step[0].text, "S|6");
+    EXPECT_NE(step[1].move, "?");
+    EXPECT_EQ(name("TSD major", {23, 35, 38, 43}), "?") << "D6 with its bass B doubled";
+    EXPECT_EQ(name("TSD minor", {23, 35, 38, 43}), "?") << "D6 with its bass G sharp doubled";
+}
+
+TEST_F(RuleBaseTest, TheDoubledBassOfASixthChordComesInEverySpacing)
+{
+    for (const pwgen::Mode *mode : {&pwgen::MajorMode(), &pwgen::MinorMode()}) {
+        for (const pwgen::Triad &triad : mode->triads) {
+            std::set<std::string> spacings;
+            for (const pwgen::Shape &shape : pwgen::ShapesOf(triad, pwgen::Inversions()[1])) {
+                const int doubledBass
+                    = static_cast<int>(std::count_if(shape.pitches.begin() + 1, shape.pitches.end(),
+                                                     [&](int p) { return p % 12 == triad.third; }));
+                if (doubledBass > 0)
+                    spacings.insert(shape.spacing);
+            }
+            // Above a doubled bass stand three different tones: close or open, never mixed.
+            if (triad.function == "D")
+                EXPECT_TRUE(spacings.empty()) << mode->name << ": D6 never doubles the leading tone";
+            else
+                EXPECT_EQ(spacings, (std::set<std::string> {"N", "W"}))
+                    << mode->name << " " << triad.function;
+        }
+    }
+}
+
+TEST_F(RuleBaseTest, ARepeatedChordMayChangeItsPosition)
+{
+    // C3 E3 C4 C5 to C3 G3 C4 E4: the soprano leaps a sixth down within T.
+    const auto major = analyse("TSD major", 1, {{24, 28, 36, 48}, {24, 31, 36, 40}});
+    EXPECT_EQ(major[1].move, "перемещ.");
+    // D3 A3 F4 D5 to D3 F4 A4 D5 in A minor: the tenor leaps a sixth within S.
+    const auto minor = analyse("TSD minor", 0, {{29, 36, 44, 53}, {29, 44, 48, 53}});
+    EXPECT_EQ(minor[1].move, "перемещ.");
+    // Between two functions the fourth stays the limit: T to S with the soprano leaping a sixth.
+    const auto leap = analyse("TSD major", 1, {{24, 31, 36, 40}, {29, 33, 41, 48}});
+    EXPECT_EQ(leap[1].text, "S");
+    EXPECT_EQ(leap[1].move, "?");
+    // Beyond the octave not even a repetition is allowed.
+    const auto wide = analyse("TSD major", 1, {{24, 28, 31, 36}, {24, 36, 43, 52}});
+    EXPECT_EQ(wide[1].text, "T");
+    EXPECT_EQ(wide[1].move, "?");
+}
+
+TEST_F(RuleBaseTest, TheAugmentedSecondOfMinorIsForbidden)
+{
+    // D3 A3 F4 D5 to B2 B3 G sharp 4 E5: F to G sharp in the alto.
+    const auto up = analyse("TSD minor", 0, {{29, 36, 44, 53}, {26, 38, 47, 55}});
+    EXPECT_EQ(up[1].text, "D|6|4");
+    EXPECT_EQ(up[1].move, "?");
+    // S to D with F going down to E and A to G sharp is a correct step.
+    EXPECT_EQ(analyse("TSD minor", 0, {{29, 36, 41, 44}, {31, 35, 38, 43}})[1].move, "мелод.");
+    // In major the sixth and seventh degrees (A, B) are a plain step.
+    EXPECT_EQ(analyse("TSD major", 1, {{29, 33, 36, 41}, {19, 35, 38, 43}})[1].move, "мелод.");
+}
+
 TEST_F(RuleBaseTest, ForbiddenSteps)
 {
     // D to S is a retrogression.
@@ -199,6 +266,7 @@ TEST_F(RuleBaseTest, EveryLabelPieceHasAnEnglishText)
     definitor.SetLanguage("English");
     EXPECT_EQ(definitor.LocalLabel("A", "1", "гарм."), "harm.");
     EXPECT_EQ(definitor.LocalLabel("A", "1", "мелод."), "melod.");
+    EXPECT_EQ(definitor.LocalLabel("A", "1", "перемещ."), "repos.");
     pugi::xml_document doc;
     ASSERT_TRUE(LoadXmlFile(doc, pwtest::BundledRuleBase()));
     for (const pugi::xpath_node &s : doc.select_nodes("//LS/S"))

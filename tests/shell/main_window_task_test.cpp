@@ -5,11 +5,13 @@
 #include "document/har_exercis.h"
 #include "document/timer_area.h"
 #include "shell/course_activation.h"
+#include "shell/staff_box.h"
 
 #include <QFileDialog>
 #include <QLabel>
 #include <QTextBrowser>
 #include <QToolButton>
+#include <QToolTip>
 
 using namespace pw;
 
@@ -402,4 +404,38 @@ TEST_F(MainWindowTask, BothFormsOfTheMainKeyboardsPlusRaiseTheOctave)
     EXPECT_EQ(ex.OctOffset[static_cast<std::size_t>(voice)], 1);
     key(Qt::Key_Minus);
     EXPECT_EQ(ex.OctOffset[static_cast<std::size_t>(voice)], 0);
+}
+
+// A red label says why: the piano panel's line for the chord just written, and the tooltip of the
+// label on the staff.
+TEST_F(MainWindowTask, AFaultyChordTellsWhyInThePanelAndOnItsLabel)
+{
+    start();
+    openExercise("why.xml", CadenceExercise(""));
+    for (int note : {48, 55, 60, 66}) { // C3 G3 C4 F sharp 4
+        window->NoteHandler(0, 144, note, 90);
+        window->NoteHandler(0, 128, note, 0);
+    }
+    settle();
+    const QString advice = child<QLabel>("lWhy")->text();
+    EXPECT_TRUE(advice.contains("сопрано")) << advice.toStdString();
+
+    const auto &spots = child<TStaffBox>("pb")->labelSpots();
+    ASSERT_FALSE(spots.empty()) << "the red \"?\" is a spot";
+    const QPoint at((spots.front().left + spots.front().right) / 2,
+                    (spots.front().top + spots.front().bottom) / 2);
+    auto *staff = child<QWidget>("pb");
+    QHelpEvent help(QEvent::ToolTip, at, staff->mapToGlobal(at));
+    QApplication::sendEvent(staff, &help);
+    EXPECT_TRUE(QToolTip::text().contains("сопрано")) << QToolTip::text().toStdString();
+
+    // A correct chord at the cursor clears the line.
+    window->OpenLesson(LessonKind::HarmonyExercise, "xml\\why.xml", "");
+    settle();
+    for (int note : {48, 55, 60, 64}) {
+        window->NoteHandler(0, 144, note, 90);
+        window->NoteHandler(0, 128, note, 0);
+    }
+    settle();
+    EXPECT_TRUE(child<QLabel>("lWhy")->text().isEmpty());
 }

@@ -106,8 +106,9 @@ const std::vector<Inversion> &Inversions()
         // Root position doubles the root: the complete triad, or the tripled root with the third
         // and without the fifth.
         {"T", "", Root, {{Root, Third, Fifth}, {Root, Root, Third}}},
-        // The sixth chord doubles the root or the fifth, never the third (in D the leading tone).
-        {"6", "|6", Third, {{Root, Root, Fifth}, {Root, Fifth, Fifth}}},
+        // The sixth chord may double any tone but the leading tone: the root, the fifth, or its bass
+        // (the third) in T and S, never in D.
+        {"6", "|6", Third, {{Root, Root, Fifth}, {Root, Fifth, Fifth}}, {{Root, Third, Fifth}}},
         // The six-four chord doubles its bass, the fifth.
         {"K", "|6|4", Fifth, {{Fifth, Root, Third}}},
     };
@@ -116,12 +117,16 @@ const std::vector<Inversion> &Inversions()
 
 std::vector<Shape> ShapesOf(const Triad &triad, const Inversion &inversion)
 {
+    const int bass = triad.pitchClass(inversion.bass);
     std::vector<std::array<Member, 3>> allowed;
     for (const auto &members : inversion.upperMembers)
         allowed.push_back(sorted(members));
+    if (bass != LeadingTone) {
+        for (const auto &members : inversion.bassDoubled)
+            allowed.push_back(sorted(members));
+    }
 
     std::vector<Shape> shapes;
-    const int bass = triad.pitchClass(inversion.bass);
     // Upper voices strictly rise (no crossing, no unison), the tenor in the lowest octave.
     for (int tenor = 0; tenor < 12; ++tenor) {
         if (!triad.contains(tenor))

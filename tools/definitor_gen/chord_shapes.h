@@ -37,6 +37,9 @@ struct Mode
 const Mode &MajorMode();
 const Mode &MinorMode();
 
+// The raised seventh degree in both modes (B in C major, G sharp in A minor), never doubled.
+inline constexpr int LeadingTone = 11;
+
 // An inversion: which member the bass takes and which members the upper voices may carry.
 struct Inversion
 {
@@ -44,6 +47,8 @@ struct Inversion
     std::string labelSuffix; // "", "|6", "|6|4"
     Member bass;
     std::vector<std::array<Member, 3>> upperMembers; // allowed doublings, as multisets
+    // Doublings of the bass's own member, allowed unless the bass is the leading tone.
+    std::vector<std::array<Member, 3>> bassDoubled = {};
 };
 
 const std::vector<Inversion> &Inversions();

@@ -20,6 +20,11 @@ constexpr Range NearestTone {-4, 4};
 // Up to a fourth: the widest leap an upper voice may make; beyond it no rule matches.
 constexpr Range UpToFourth {-5, 5};
 constexpr Range AtLeastOneHeld {1, 3};
+// A repeated chord may take its upper voices up to an octave away: a change of position.
+constexpr Range UpToOctave {-12, 12};
+
+constexpr int SixthDegree = 8;
+constexpr int RaisedSeventh = 11;
 
 } // namespace
 
@@ -38,7 +43,23 @@ std::vector<StepRule> StepRules()
     // Melodic connection: every upper voice by a step, a third or a fourth.
     for (const auto &[from, to] : CommonToneSteps())
         rules.push_back({from, to, "", std::nullopt, UpToFourth, std::nullopt});
+
+    // The same function again in another position: wider leaps, up to an octave.
+    for (const auto &[from, to] : CommonToneSteps()) {
+        if (from == to)
+            rules.push_back({from, to, RepositionName, std::nullopt, UpToOctave, std::nullopt});
+    }
     return rules;
+}
+
+std::vector<ForbiddenMotion> AugmentedSeconds()
+{
+    std::vector<ForbiddenMotion> motions;
+    for (int voice = 0; voice < 4; ++voice) {
+        motions.push_back({voice, SixthDegree, RaisedSeventh});
+        motions.push_back({voice, RaisedSeventh, SixthDegree});
+    }
+    return motions;
 }
 
 } // namespace pwgen

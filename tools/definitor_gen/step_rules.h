@@ -30,8 +30,22 @@ struct StepRule
 
 inline const std::string HarmonicName = "гарм.";
 inline const std::string MelodicName = "мелод.";
+// A chord repeated in another position or spacing.
+inline const std::string RepositionName = "перемещ.";
 
 // The step rules of the four-voice groups; their default name is MelodicName.
 std::vector<StepRule> StepRules();
+
+// A voice moving between two pitch classes of the key (counted from the reference tonic).
+struct ForbiddenMotion
+{
+    int voice;
+    int previousClass;
+    int nextClass;
+};
+
+// Motions that make any step "?" in minor: the augmented second between the sixth degree (F in A
+// minor) and the raised seventh (G sharp), up or down, in any voice.
+std::vector<ForbiddenMotion> AugmentedSeconds();
 
 } // namespace pwgen
