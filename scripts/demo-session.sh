@@ -76,6 +76,16 @@ xvfb-run -a -s "-screen 0 1280x800x24" bash -c '
     done
     sleep 0.5
     shot "$3/piano.png"
+    # A second chord with F sharp in the soprano: a red "?", its reasons in the panel, and the
+    # tooltip of the label under the mouse.
+    for k in k g k t; do
+        xdotool key "$k"
+        sleep 0.15
+    done
+    sleep 0.5
+    shot "$3/why.png"
+    xdotool mousemove 806 276; sleep 0.3; xdotool mousemove 810 277; sleep 2
+    shot "$3/tooltip.png"
     kill $app
 ' _ "$build/bin/partwriter" "$data" "$out"
-echo "screenshots: $out/start.png $out/result.png $out/theory.png $out/piano.png"
+echo "screenshots: $out/start.png $out/result.png $out/theory.png $out/piano.png $out/why.png $out/tooltip.png"
