@@ -59,10 +59,13 @@ bool HarExercis::LoadExercise(const std::string &fileName, TimerArea *task, bool
 
     try {
         readExerciseFlags(exercise);
-        copyTaskLimits(exercise);
+        // An undo brings notes back, never time: the countdown, the counts and the exam's progress
+        // stay as they are.
         if (restore) {
             restoreParts();
         } else {
+            ExamState = -1;
+            copyTaskLimits(exercise);
             UndoTop = -1;
             forgetUndoSteps();
             if (!chooseParts(exercise)) {
@@ -70,8 +73,8 @@ bool HarExercis::LoadExercise(const std::string &fileName, TimerArea *task, bool
                 return false;
             }
             setUpParts(exercise);
+            enableTaskTimer();
         }
-        enableTaskTimer();
     } catch (...) {
         // The part arrays may point into either document now: drop them rather than keep a
         // half-loaded exercise that would be drawn.
@@ -95,7 +98,6 @@ void HarExercis::readExerciseFlags(XmlNode exercise)
     HasDefaultLength = !GetAttr(exercise, "DefaultLength").empty();
     HasFixedLength = !GetAttr(exercise, "FixedLength").empty();
     IsExam = !GetAttr(exercise, "Exam").empty();
-    ExamState = -1;
     StaffCount = 2;
     LastStaff = 1;
     if (!GetAttr(exercise, "PolyphonyVoices").empty()) {

@@ -5,37 +5,59 @@
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QPushButton>
+
+#include <utility>
+#include <vector>
 
 namespace pw {
 
-UiButton QtUi::message(const std::string &caption, const std::string &text, UiButtons buttons)
+namespace {
+
+// The message box's buttons of each choice, first the default one.
+std::vector<std::pair<UiButton, QMessageBox::StandardButton>> buttonsOf(UiButtons buttons)
 {
-    QMessageBox::StandardButtons shown = QMessageBox::Ok;
     switch (buttons) {
     case UiButtons::Ok:
-        shown = QMessageBox::Ok;
-        break;
+        return {{UiButton::Ok, QMessageBox::Ok}};
     case UiButtons::OkCancel:
-        shown = QMessageBox::Ok | QMessageBox::Cancel;
-        break;
+        return {{UiButton::Ok, QMessageBox::Ok}, {UiButton::Cancel, QMessageBox::Cancel}};
     case UiButtons::YesNo:
-        shown = QMessageBox::Yes | QMessageBox::No;
-        break;
+        return {{UiButton::Yes, QMessageBox::Yes}, {UiButton::No, QMessageBox::No}};
     case UiButtons::YesNoCancel:
-        shown = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
-        break;
+        return {{UiButton::Yes, QMessageBox::Yes},
+                {UiButton::No, QMessageBox::No},
+                {UiButton::Cancel, QMessageBox::Cancel}};
+    case UiButtons::SaveDiscardCancel:
+        return {{UiButton::Save, QMessageBox::Save},
+                {UiButton::Discard, QMessageBox::Discard},
+                {UiButton::Cancel, QMessageBox::Cancel}};
     }
+    return {{UiButton::Ok, QMessageBox::Ok}};
+}
+
+} // namespace
+
+UiButton QtUi::message(const std::string &caption, const std::string &text, UiButtons buttons)
+{
+    const auto choices = buttonsOf(buttons);
+    QMessageBox::StandardButtons shown;
+    for (const auto &[answer, standard] : choices)
+        shown |= standard;
     QMessageBox box(QMessageBox::NoIcon, ToQString(caption), ToQString(text), shown, m_parent);
-    switch (box.exec()) {
-    case QMessageBox::Cancel:
-        return UiButton::Cancel;
-    case QMessageBox::Yes:
-        return UiButton::Yes;
-    case QMessageBox::No:
-        return UiButton::No;
-    default:
-        return buttons == UiButtons::Ok || buttons == UiButtons::OkCancel ? UiButton::Ok : UiButton::Cancel;
+    box.setDefaultButton(choices.front().second);
+    for (const auto &[answer, standard] : choices) {
+        const auto found = m_buttonTexts.find(answer);
+        if (found != m_buttonTexts.end() && box.button(standard))
+            box.button(standard)->setText(ToQString(found->second));
     }
+    const int pressed = box.exec();
+    for (const auto &[answer, standard] : choices) {
+        if (pressed == standard)
+            return answer;
+    }
+    // Closed without a button (Esc): the last choice, which is the cautious one.
+    return choices.back().first;
 }
 
 std::optional<std::string> QtUi::openFileName(const std::string &caption, const std::string &folder,

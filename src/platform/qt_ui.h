@@ -2,6 +2,8 @@
 
 #include "platform/ui.h"
 
+#include <map>
+
 class QWidget;
 
 namespace pw {
@@ -15,6 +17,8 @@ public:
     {
     }
     void setParent(QWidget *parent) { m_parent = parent; }
+    // The caption of a button in the interface language; Qt's own otherwise.
+    void setButtonText(UiButton button, const std::string &text) { m_buttonTexts[button] = text; }
 
     UiButton message(const std::string &caption, const std::string &text,
                      UiButtons buttons = UiButtons::Ok) override;
@@ -28,6 +32,7 @@ public:
 
 private:
     QWidget *m_parent;
+    std::map<UiButton, std::string> m_buttonTexts;
 };
 
 } // namespace pw

@@ -10,7 +10,15 @@ UiButton RecordingUi::message(const std::string &caption, const std::string &tex
         buttonAnswers.pop_front();
         return answer;
     }
-    return buttons == UiButtons::YesNo || buttons == UiButtons::YesNoCancel ? UiButton::Yes : UiButton::Ok;
+    switch (buttons) {
+    case UiButtons::YesNo:
+    case UiButtons::YesNoCancel:
+        return UiButton::Yes;
+    case UiButtons::SaveDiscardCancel:
+        return UiButton::Save;
+    default:
+        return UiButton::Ok;
+    }
 }
 
 std::optional<std::string> RecordingUi::next(std::deque<std::optional<std::string>> &answers)

@@ -6,9 +6,9 @@
 namespace pw {
 
 // The buttons a message box may offer; message() returns the one pressed.
-enum class UiButton { Ok, Cancel, Yes, No };
+enum class UiButton { Ok, Cancel, Yes, No, Save, Discard };
 
-enum class UiButtons { Ok, OkCancel, YesNo, YesNoCancel };
+enum class UiButtons { Ok, OkCancel, YesNo, YesNoCancel, SaveDiscardCancel };
 
 // Everything that asks the user something or tells them something goes through here, so that the
 // headless tools and the tests can answer and record instead of showing windows.

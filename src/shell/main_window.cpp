@@ -312,6 +312,9 @@ void TForm1::NoteHandler(int device, int status, int data1, int data2)
 
 void TForm1::harmonyNote(int note)
 {
+    // A finished attempt on review takes no more notes.
+    if (m_flow->Reviewing())
+        return;
     if (m_entry->InsertFromMidi(note) == 0)
         ScrollBy(m_entry->AdvanceAfterInsert());
     m_staff->update();

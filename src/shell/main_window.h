@@ -153,6 +153,8 @@ private:
     // TaskFlowView
     void RepaintStaff() override;
     void EvaluateLater() override;
+    void ShowReview(int attempt, int iterations, bool successful) override;
+    void HideReview() override;
     void ExamPartsDone() override;
     void RefreshCounters() override;
     void ExerciseReloaded() override;
@@ -197,6 +199,7 @@ private:
     std::string m_pauseFile;
     XmlNode m_lessonParm;
     std::string m_questMessage;
+    QString m_reviewText;
     std::string m_questHeader;
     Panes m_panes = Panes::None;
 

@@ -56,6 +56,8 @@ bool TForm1::handleKey(int key, Qt::KeyboardModifiers mods, bool autoRepeat)
     if (key == Qt::Key_Space && mods == Qt::NoModifier) {
         if (ResultShown())
             m_ui.message(m_questHeader, m_questMessage);
+        else if (harmonyShown() && m_flow->Reviewing())
+            CompleteTask();
         else if (!autoRepeat)
             PauseToggle();
         return false;
@@ -136,7 +138,7 @@ void TForm1::lessonKey(int key, Qt::KeyboardModifiers mods, bool autoRepeat)
     if (note >= -24 && voice >= 0) {
         m_lastKeyNote = note + 12 * m_exercise->OctOffset[static_cast<std::size_t>(voice)] + 57;
         NoteHandler(KeyboardDevice, midi::NoteOn, m_lastKeyNote, KeyVelocity);
-    } else if (note == RestNote) {
+    } else if (note == RestNote && !m_flow->Reviewing()) {
         if (m_entry->InsertNote(m_exercise->CurrentLength(), -1, m_exercise->CurrentDot()) == 0)
             afterEdit(m_entry->AdvanceAfterInsert());
         else

@@ -9,6 +9,7 @@
 #include "entry/exercise_player.h"
 #include "entry/note_entry.h"
 #include "harmony/chord_explanation.h"
+#include "harmony/harmony_check.h"
 #include "midi/device_selection.h"
 #include "midi/shared_midi.h"
 #include "panels/bottom_piano.h"
@@ -263,8 +264,31 @@ void TForm1::ShowExerciseResult()
 
 void TForm1::CompleteTask()
 {
+    // Nothing unfinished is handed in by a stray Enter.
+    if (!m_flow->Reviewing() && !ResultShown() && !AllPartsComplete(*m_exercise)
+        && m_ui.message(m_texts.Text("Messages", "HandInCaption"),
+                        m_texts.Text("Messages", "HandInUnfinished"), UiButtons::YesNo)
+            != UiButton::Yes)
+        return;
     m_flow->CompleteTask();
     RefreshState();
+}
+
+void TForm1::ShowReview(int attempt, int iterations, bool successful)
+{
+    const std::string line = m_texts.Text("Messages", successful ? "ReviewSuccess" : "ReviewMistakes");
+    m_reviewText = ToQString(line).arg(attempt).arg(iterations) + "\n"
+        + ToQString(m_texts.Text("Messages", "ReviewContinue"));
+    if (m_piano) {
+        m_piano->RefreshCounters();
+        m_piano->SetAdvice(m_reviewText);
+    }
+}
+
+void TForm1::HideReview()
+{
+    m_reviewText.clear();
+    refreshAdvice();
 }
 
 void TForm1::CountdownTick()
@@ -343,6 +367,10 @@ void TForm1::refreshAdvice()
 {
     if (!m_piano || !harmonyShown())
         return;
+    if (m_flow->Reviewing()) {
+        m_piano->SetAdvice(m_reviewText);
+        return;
+    }
     m_piano->SetAdvice(reasonsOf(m_exercise->CurPart, AnalysisNoteAtCursor(*m_exercise), " "));
 }
 

@@ -51,19 +51,42 @@ void TaskFlow::nextIteration()
     m_view.ExerciseReloaded();
 }
 
+// The attempt is counted and the clock stops while its staff is shown for review.
+void TaskFlow::closeAttempt(bool success)
+{
+    m_task.CountAttempt(success);
+    stopTimer();
+    m_reviewing = true;
+    m_view.ShowReview(m_task.Attempts, m_task.Iterations, success);
+    m_view.RefreshCounters();
+    m_view.RepaintStaff();
+}
+
+void TaskFlow::Continue()
+{
+    if (!m_reviewing)
+        return;
+    m_reviewing = false;
+    m_view.HideReview();
+    if (m_task.Attempts < m_task.Iterations) {
+        nextIteration();
+        m_view.RefreshCounters();
+        m_view.RepaintStaff();
+    } else if (!m_view.ResultShown()) {
+        m_view.ShowExerciseResult();
+    }
+}
+
 void TaskFlow::Evaluate()
 {
-    if (m_exercise.Status < 0 || m_evaluating)
+    if (m_exercise.Status < 0 || m_evaluating || m_reviewing)
         return;
     const FlagScope evaluating(m_evaluating);
     if (TimerRuns() && AllPartsComplete(m_exercise) && m_task.Attempts < m_task.Iterations) {
         const int mode = m_exercise.AutoCompleteMode;
         const bool clean = NoErrors(m_exercise);
         if ((mode == 0 || (mode == 1 && clean)) && !m_exercise.IsExam) {
-            m_task.CountAttempt(clean);
-            nextIteration();
-            m_view.RepaintStaff();
-            m_view.EvaluateLater();
+            closeAttempt(clean);
             return;
         }
         if (m_exercise.IsExam && m_exercise.ExamState == -1) {
@@ -103,8 +126,13 @@ void TaskFlow::Tick(bool harmony)
         return;
     }
     stopTimer();
-    if (!harmony || m_task.TimerMode != 1)
+    if (!harmony || m_task.TimerMode != 1 || m_reviewing)
         return;
+    if (!m_exercise.IsExam) {
+        closeAttempt(false);
+        return;
+    }
+    // An exam out of time counts as failed and shows its analysis, then its result.
     const int before = m_task.Attempts;
     m_task.CountAttempt(false);
     if (before < m_task.Iterations - 1)
@@ -118,11 +146,11 @@ void TaskFlow::CompleteTask()
 {
     if (m_view.ResultShown())
         return;
-    m_task.CountAttempt(AllPartsComplete(m_exercise) && NoErrors(m_exercise));
-    nextIteration();
-    m_view.RefreshCounters();
-    m_view.RepaintStaff();
-    m_view.EvaluateLater();
+    if (m_reviewing) {
+        Continue();
+        return;
+    }
+    closeAttempt(AllPartsComplete(m_exercise) && NoErrors(m_exercise));
 }
 
 bool TaskFlow::ExamKey()

@@ -12,8 +12,8 @@ public:
     virtual ~TaskFlowView() = default;
     // Schedules a repaint of the staff.
     virtual void RepaintStaff() = 0;
-    // Runs Evaluate once more after the staff has been shown anew: a series that just ended shows
-    // its last staff first, then its result.
+    // Runs Evaluate once more after the staff has been shown anew: an exam that just ended shows
+    // its analysis first, then its result.
     virtual void EvaluateLater() = 0;
     virtual bool ResultShown() const = 0;
     // Stops the countdown and shows the result panel with the mark.
@@ -25,10 +25,15 @@ public:
     virtual void RefreshCounters() = 0;
     // The next iteration was loaded: the staff starts again from its first row.
     virtual void ExerciseReloaded() = 0;
+    // An attempt has just been counted: its staff stays on screen with its labels, and the lower
+    // panel says which attempt it was and how it went, until the student goes on.
+    virtual void ShowReview(int attempt, int iterations, bool successful) = 0;
+    virtual void HideReview() = 0;
 };
 
 // The timed series of a harmony exercise: when an iteration completes (by the completion mode,
-// by Enter, or when the time runs out), the next one is loaded, until the mark is due.
+// by Enter, or when the time runs out) it is counted and shown for review; when the student goes
+// on, the next one is loaded, until the mark is due.
 class TaskFlow
 {
 public:
@@ -41,21 +46,27 @@ public:
     // One tick of the one-second countdown. Harmony: whether the lesson is a harmony exercise.
     void Tick(bool harmony);
     // Enter or the panel's next button: closes the iteration, successful only when every part is
-    // written without mistakes.
+    // written without mistakes; during a review it goes on instead.
     void CompleteTask();
     // A key pressed while an exam waits with all its parts written.
     bool ExamKey();
+    // Ends the review: the next iteration, or the result after the last one.
+    void Continue();
 
     bool TimerRuns() const;
+    // An attempt is shown for review: the staff takes no notes until the student goes on.
+    bool Reviewing() const { return m_reviewing; }
 
 private:
     void stopTimer();
     void nextIteration();
+    void closeAttempt(bool success);
 
     HarExercis &m_exercise;
     TimerArea &m_task;
     TaskFlowView &m_view;
     bool m_evaluating = false;
+    bool m_reviewing = false;
 };
 
 } // namespace pw

@@ -165,3 +165,27 @@ TEST_F(Undo, SnapshotWithFewerPartsDropsTheLaterOnes)
     EXPECT_EQ(exercise->Parts.size(), 1u);
     EXPECT_EQ(exercise->CurPart, 0);
 }
+
+// An undo brings notes back, never time: the countdown, the series and the exam's state stay.
+TEST_F(Undo, UndoLeavesTheCountdownTheSeriesAndTheExamAsTheyAre)
+{
+    ASSERT_TRUE(load("timed.xml",
+                     "<MExercise LimitMin=\"15\" CountIteration=\"3\" Exam=\"Y\"><Part>"
+                     "<Size chi=\"4\" zna=\"8\"/><Voice H=\"0\"/></Part></MExercise>"));
+    ASSERT_TRUE(task.Timer->enabled());
+    task.LimitMin = 14;
+    task.LimitSec = 24;
+    task.Attempts = 1;
+    task.Successes = 1;
+    exercise->ExamState = 0;
+    edit(36);
+    task.Timer->setEnabled(false);
+
+    exercise->Undo();
+    EXPECT_EQ(notes(), 0);
+    EXPECT_EQ(std::make_pair(task.LimitMin, task.LimitSec), std::make_pair(14, 24)) << "not back to 15:00";
+    EXPECT_EQ(task.Iterations, 3);
+    EXPECT_EQ(std::make_pair(task.Attempts, task.Successes), std::make_pair(1, 1));
+    EXPECT_FALSE(task.Timer->enabled()) << "a stopped clock is not started";
+    EXPECT_EQ(exercise->ExamState, 0);
+}

@@ -102,14 +102,17 @@ protected:
         window->OpenLesson(pw::LessonKind::HarmonyExercise, "xml\\" + name, "");
         settle();
     }
-    // Closes the next modal dialog when it comes up, keeping its text.
-    void closeNextMessage(std::string *text)
+    // Closes the next message box when it comes up with the given button (OK when it has none
+    // of that kind), keeping its caption and text.
+    void closeNextMessage(std::string *text, QMessageBox::StandardButton answer = QMessageBox::Ok)
     {
-        QTimer::singleShot(0, [text] {
+        QTimer::singleShot(0, [text, answer] {
             if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
                 if (text)
                     *text = box->windowTitle().toStdString() + "|" + box->text().toStdString();
-                if (QAbstractButton *ok = box->button(QMessageBox::Ok))
+                if (QAbstractButton *button = box->button(answer))
+                    button->click();
+                else if (QAbstractButton *ok = box->button(QMessageBox::Ok))
                     ok->click();
                 else
                     box->accept();

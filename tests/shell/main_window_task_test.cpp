@@ -52,10 +52,19 @@ TEST_F(MainWindowTask, TwoIterationsSolvedWithoutErrorsInModeZeroEndWithMarkFive
     EXPECT_EQ(window->task().Attempts, 1);
     EXPECT_FALSE(resultShown());
     EXPECT_EQ(child<QLabel>("TasksCompleted")->text(), "1") << "the panel counts the iteration";
+    // The finished staff stays for review, its line in the panel, until Space.
+    EXPECT_TRUE(child<QLabel>("lWhy")->text().startsWith("Попытка 1 из 2: успешно"));
+    EXPECT_TRUE(window->exercise().part(0).Done);
+    EXPECT_FALSE(window->task().Timer->enabled());
+    key(Qt::Key_Space);
+    EXPECT_FALSE(window->exercise().part(0).Done) << "the next attempt is loaded";
+    EXPECT_TRUE(window->task().Timer->enabled()) << "and its countdown starts";
     EXPECT_EQ(window->exercise().CurrentVoice(), 0) << "the new iteration starts with the bass";
     play(CadenceNotes);
     settle();
     EXPECT_EQ(window->task().Attempts, 2);
+    EXPECT_FALSE(resultShown()) << "the last attempt is reviewed too";
+    key(Qt::Key_Space);
     ASSERT_TRUE(resultShown());
     EXPECT_EQ(mark(), "5");
     EXPECT_FALSE(window->task().Timer->enabled()) << "the countdown stops with the result";
@@ -84,6 +93,7 @@ TEST_F(MainWindowTask, ModeTwoCompletesOnlyByEnter)
     key(Qt::Key_Enter);
     settle();
     EXPECT_EQ(window->task().Successes, 1);
+    key(Qt::Key_Enter);
     ASSERT_TRUE(resultShown());
     EXPECT_EQ(mark(), "5");
 }
@@ -97,6 +107,8 @@ TEST_F(MainWindowTask, TimeRunningOutCountsAFailedAttemptAndShowsTheResult)
     window->CountdownTick();
     settle();
     EXPECT_EQ(window->task().Attempts, 1);
+    EXPECT_TRUE(child<QLabel>("lWhy")->text().startsWith("Попытка 1 из 1: с ошибками"));
+    key(Qt::Key_Space);
     ASSERT_TRUE(resultShown());
     EXPECT_EQ(mark(), "2");
 }
@@ -150,6 +162,7 @@ TEST_F(MainWindowTask, SpaceWithTheResultShownGivesTheMessage)
     openExercise("timed.xml", CadenceExercise("LimitSec=\"1\" CountIteration=\"1\""));
     window->CountdownTick();
     settle();
+    key(Qt::Key_Space);
     ASSERT_TRUE(resultShown());
     std::string message;
     closeNextMessage(&message);
@@ -359,6 +372,8 @@ TEST_F(MainWindowTask, AFaultInTheLastChordCountsWhenTheIterationClosesByItself)
     openExercise("last.xml", CadenceExercise("LimitMin=\"5\" CountIteration=\"1\""));
     play(lastChordOctaves);
     settle();
+    EXPECT_TRUE(child<QLabel>("lWhy")->text().startsWith("Попытка 1 из 1: с ошибками"));
+    key(Qt::Key_Space);
     ASSERT_TRUE(resultShown());
     EXPECT_EQ(window->task().Successes, 0);
     EXPECT_EQ(mark(), "2");
@@ -384,7 +399,31 @@ TEST_F(MainWindowTask, UndoneNotesAreNoLongerHandedInAsComplete)
     ASSERT_TRUE(window->exercise().part(0).Done);
     key(Qt::Key_Z, Qt::ControlModifier);
     EXPECT_FALSE(window->exercise().part(0).Done);
+    std::string asked;
+    closeNextMessage(&asked, QMessageBox::Yes);
     key(Qt::Key_Return);
+    EXPECT_EQ(asked, "Сдать решение|Сдать незаконченное решение?");
+    EXPECT_EQ(window->task().Attempts, 1);
+    EXPECT_EQ(window->task().Successes, 0);
+}
+
+// Enter on an unfinished attempt asks first; "No" hands nothing in, and the piano's next button
+// asks the same.
+TEST_F(MainWindowTask, AnUnfinishedAttemptIsHandedInOnlyWhenConfirmed)
+{
+    start();
+    openExercise("timed.xml", CadenceExercise("LimitMin=\"5\" CountIteration=\"2\""));
+    play({48, 55, 60, 64});
+    std::string asked;
+    closeNextMessage(&asked, QMessageBox::No);
+    key(Qt::Key_Return);
+    EXPECT_EQ(asked, "Сдать решение|Сдать незаконченное решение?");
+    EXPECT_EQ(window->task().Attempts, 0);
+    EXPECT_EQ(window->exercise().part(0).CurTact, 0) << "the staff is kept";
+
+    closeNextMessage(&asked, QMessageBox::Yes);
+    QTest::mouseClick(child<QWidget>("bNextPart"), Qt::LeftButton);
+    settle();
     EXPECT_EQ(window->task().Attempts, 1);
     EXPECT_EQ(window->task().Successes, 0);
 }

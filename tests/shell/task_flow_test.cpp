@@ -3,6 +3,7 @@
 #include "shell/task_flow.h"
 
 #include <memory>
+#include <vector>
 
 using namespace pw;
 
@@ -23,6 +24,21 @@ public:
     void ExamPartsDone() override { ++examDone; }
     void RefreshCounters() override { ++counters; }
     void ExerciseReloaded() override { ++reloads; }
+    void ShowReview(int attempt, int iterations, bool successful) override
+    {
+        reviews.push_back({attempt, iterations, successful});
+    }
+    void HideReview() override { ++reviewsHidden; }
+
+    struct Review
+    {
+        int attempt;
+        int iterations;
+        bool successful;
+        bool operator==(const Review &) const = default;
+    };
+    std::vector<Review> reviews;
+    int reviewsHidden = 0;
 
     int repaints = 0;
     int laterEvaluations = 0;
@@ -66,7 +82,7 @@ protected:
     std::unique_ptr<TaskFlow> flow;
 };
 
-TEST_F(TaskFlowTest, ModeZeroMovesOnWhenEveryPartIsWrittenAndMarksTheSeries)
+TEST_F(TaskFlowTest, ModeZeroShowsEachAttemptForReviewThenMovesOnAndMarksTheSeries)
 {
     loadSeries(2);
     flow->Evaluate();
@@ -76,17 +92,30 @@ TEST_F(TaskFlowTest, ModeZeroMovesOnWhenEveryPartIsWrittenAndMarksTheSeries)
     flow->Evaluate();
     EXPECT_EQ(task.Attempts, 1);
     EXPECT_EQ(task.Successes, 1);
-    EXPECT_FALSE(exercise->part(0).Done) << "the next iteration is loaded";
+    EXPECT_TRUE(flow->Reviewing());
+    EXPECT_EQ(view.reviews, (std::vector<RecordingView::Review> {{1, 2, true}}));
+    EXPECT_FALSE(task.Timer->enabled()) << "the clock waits while the attempt is reviewed";
+    EXPECT_TRUE(exercise->part(0).Done) << "the finished staff stays";
+    EXPECT_EQ(view.reloads, 0);
+    flow->Evaluate();
+    EXPECT_EQ(task.Attempts, 1) << "a reviewed attempt is not counted again";
+
+    flow->Continue();
+    EXPECT_FALSE(flow->Reviewing());
+    EXPECT_EQ(view.reviewsHidden, 1);
     EXPECT_EQ(view.reloads, 1);
-    EXPECT_EQ(view.repaints, 1);
+    EXPECT_FALSE(exercise->part(0).Done) << "the next iteration is loaded";
+    EXPECT_TRUE(task.Timer->enabled()) << "and its countdown starts";
 
     writeAll(true);
     flow->Evaluate();
     EXPECT_EQ(task.Attempts, 2);
     EXPECT_EQ(task.Successes, 1) << "mode 0 counts a written iteration with mistakes as failed";
-    EXPECT_EQ(view.results, 0) << "the result comes with the following repaint";
-    flow->Evaluate();
+    EXPECT_EQ(view.reviews.back(), (RecordingView::Review {2, 2, false}));
+    EXPECT_EQ(view.results, 0) << "the last attempt is reviewed first";
+    flow->Continue();
     EXPECT_EQ(view.results, 1);
+    EXPECT_EQ(view.reloads, 1);
     EXPECT_EQ(task.MarkText(), "3");
     flow->Evaluate();
     EXPECT_EQ(view.results, 1) << "a shown result is not shown again";
@@ -102,6 +131,9 @@ TEST_F(TaskFlowTest, ModeOneWaitsOnMistakesAndEnterCountsAFailure)
     flow->CompleteTask();
     EXPECT_EQ(task.Attempts, 1);
     EXPECT_EQ(task.Successes, 0);
+    flow->CompleteTask();
+    EXPECT_FALSE(flow->Reviewing()) << "Enter during the review goes on";
+    EXPECT_EQ(task.Attempts, 1);
 
     writeAll(false);
     flow->Evaluate();
@@ -117,12 +149,14 @@ TEST_F(TaskFlowTest, ModeTwoCompletesOnlyByEnter)
     EXPECT_EQ(task.Attempts, 0);
     flow->CompleteTask();
     EXPECT_EQ(task.Successes, 1);
+    flow->Continue();
     flow->CompleteTask();
     EXPECT_EQ(task.Attempts, 2);
     EXPECT_EQ(task.Successes, 1) << "an unwritten iteration is a failure";
+    flow->Continue();
     writeAll(false);
     flow->CompleteTask();
-    flow->Evaluate();
+    flow->Continue();
     EXPECT_EQ(view.results, 1);
     EXPECT_EQ(task.MarkText(), "4");
 
@@ -138,6 +172,7 @@ TEST_F(TaskFlowTest, MarksOfAThreeIterationSeries)
         for (int i = 0; i < 3; ++i) {
             writeAll(i >= solved);
             flow->Evaluate();
+            flow->Continue();
         }
         EXPECT_EQ(task.MarkText(), mark) << solved << " solved";
     }
@@ -156,10 +191,13 @@ TEST_F(TaskFlowTest, CountdownBorrowsMinutesAndCountsAFailedAttemptWhenTimeIsUp)
     flow->Tick(true);
     EXPECT_EQ(task.Attempts, 1);
     EXPECT_EQ(task.Successes, 0);
+    EXPECT_TRUE(flow->Reviewing()) << "the attempt out of time is shown as it stands";
+    EXPECT_FALSE(task.Timer->enabled());
+    flow->Continue();
     EXPECT_TRUE(task.Timer->enabled()) << "the next iteration restarts the clock";
 }
 
-TEST_F(TaskFlowTest, TimeRunningOutInTheLastIterationShowsTheResultAtTheNextRepaint)
+TEST_F(TaskFlowTest, TimeRunningOutInTheLastIterationShowsTheResultAfterTheReview)
 {
     loadSeries(1);
     task.LimitMin = 0;
@@ -169,8 +207,9 @@ TEST_F(TaskFlowTest, TimeRunningOutInTheLastIterationShowsTheResultAtTheNextRepa
     EXPECT_FALSE(task.Timer->enabled()) << "no next iteration is loaded";
     EXPECT_EQ(view.reloads, 0);
     EXPECT_EQ(view.results, 0);
-    flow->Evaluate();
+    flow->Continue();
     EXPECT_EQ(view.results, 1);
+    EXPECT_EQ(view.reloads, 0);
     EXPECT_EQ(task.MarkText(), "2");
 }
 
