@@ -3,20 +3,27 @@
 #include "platform/error.h"
 #include "shell/tree_images.h"
 
+#include <QButtonGroup>
 #include <QHeaderView>
 #include <QPalette>
 #include <QToolButton>
 #include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
 
 #include <algorithm>
+#include <cctype>
 
 namespace pw {
 
 namespace {
 
-// Row height and top margin the contents tree is placed by when both trees are shown.
-constexpr int kNodeHeight = 17;
-constexpr int kContTopMargin = 20;
+// The same data file however the menu spells it.
+std::string comparable(std::string name)
+{
+    std::replace(name.begin(), name.end(), '\\', '/');
+    std::transform(name.begin(), name.end(), name.begin(), [](unsigned char c) { return std::tolower(c); });
+    return name;
+}
 
 int countVisible(const QTreeWidgetItem *node)
 {
@@ -52,6 +59,11 @@ TCourseTrees::TCourseTrees(Ui &ui, QWidget *parent)
 {
     m_sMenuCont->setObjectName("sMenuCont");
     m_sMenuCont->setFixedHeight(m_tabPictures.front().height() + 6);
+    // One tab down at a time, and the tree shown is the tab's.
+    auto *tabs = new QButtonGroup(this);
+    tabs->setExclusive(true);
+    tabs->addButton(m_tbMenuStandart);
+    tabs->addButton(m_tbMenuCont);
     m_tbMenuStandart->setChecked(true);
     SetLocalized(false);
     setMinimumWidth(2 * (m_tabPictures.front().width() + 8));
@@ -78,9 +90,6 @@ QTreeWidget *TCourseTrees::makeTree(const char *name)
     tree->setPalette(palette);
     connect(tree, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem *node) { chosen(node); });
     connect(tree, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem *node) { chosen(node); });
-    // The contents tree's place under the course tree follows the course tree's open branches.
-    connect(tree, &QTreeWidget::itemExpanded, this, [this] { LayoutTrees(); });
-    connect(tree, &QTreeWidget::itemCollapsed, this, [this] { LayoutTrees(); });
     return tree;
 }
 
@@ -121,6 +130,7 @@ int TCourseTrees::Load(const std::filesystem::path &file, const std::string &lan
 {
     m_dataDir = dataDir;
     m_contentPage.clear();
+    m_current = nullptr;
     m_tvMenu->clear();
     m_tvCont->clear();
     const int result = m_menu.Load(file, language);
@@ -154,6 +164,13 @@ void TCourseTrees::chosen(QTreeWidgetItem *node)
 {
     if (!node)
         return;
+    // Work that would be lost keeps the lesson in hand, and its node stays the chosen one.
+    if (node != m_current && m_callbacks.mayLeave && !m_callbacks.mayLeave()) {
+        node->treeWidget()->clearSelection();
+        if (m_current)
+            m_current->treeWidget()->setCurrentItem(m_current);
+        return;
+    }
     try {
         Activate(ItemIndex(node), node);
     } catch (const Error &error) {
@@ -169,6 +186,13 @@ void TCourseTrees::Activate(int x, QTreeWidgetItem *node)
         throw RangeError("Menu item index " + std::to_string(x) + " out of range");
     if (m_callbacks.beforeActivation)
         m_callbacks.beforeActivation();
+    // One node is chosen in both trees together.
+    if (node) {
+        QTreeWidget *other = node->treeWidget() == m_tvMenu ? m_tvCont : m_tvMenu;
+        other->clearSelection();
+        other->setCurrentItem(nullptr);
+        m_current = node;
+    }
     if (m_menu.IsLesson(x)) {
         const QTreeWidgetItem *parent = node ? node->parent() : nullptr;
         const std::string parentCaption = parent ? parent->text(0).toStdString() : std::string();
@@ -191,6 +215,21 @@ void TCourseTrees::Activate(int x, QTreeWidgetItem *node)
     refreshState();
 }
 
+bool TCourseTrees::ActivateLesson(const std::string &type, const std::string &file)
+{
+    for (QTreeWidgetItemIterator it(m_tvMenu); *it; ++it) {
+        const auto x = static_cast<std::size_t>(ItemIndex(*it));
+        if (m_menu.Types.at(x) == type && comparable(m_menu.Files.at(x)) == comparable(file)) {
+            for (QTreeWidgetItem *up = (*it)->parent(); up; up = up->parent())
+                up->setExpanded(true);
+            m_tvMenu->setCurrentItem(*it);
+            Activate(static_cast<int>(x), *it);
+            return true;
+        }
+    }
+    return false;
+}
+
 void TCourseTrees::refreshState()
 {
     if (m_callbacks.refreshState)
@@ -207,11 +246,7 @@ void TCourseTrees::tabPressed()
 
 void TCourseTrees::LayoutTrees()
 {
-    if (!m_tbMenuStandart->isChecked() && !m_tbMenuCont->isChecked()) {
-        m_tbMenuStandart->setChecked(true);
-        m_tbMenuCont->setChecked(true);
-    }
-    m_menuView = (m_tbMenuStandart->isChecked() ? 1 : 0) + (m_tbMenuCont->isChecked() ? 2 : 0);
+    m_menuView = m_tbMenuCont->isChecked() ? 2 : 1;
 
     const int barHeight = m_sMenuCont->height();
     const int barTop = std::max(0, height() - barHeight);
@@ -221,12 +256,9 @@ void TCourseTrees::LayoutTrees()
     m_tbMenuCont->setGeometry(tabWidth, 0, width() - tabWidth, barHeight);
 
     m_tvMenu->setGeometry(0, 0, width(), barTop);
-    m_tvMenu->setVisible(m_menuView & 1);
-    const int contTop
-        = m_menuView == 3 ? std::min(barTop, kNodeHeight * VisibleNodeCount(*m_tvMenu) + kContTopMargin) : 0;
-    m_tvCont->setGeometry(0, contTop, width(), barTop - contTop);
-    m_tvCont->setVisible(m_menuView & 2);
-    m_tvCont->raise();
+    m_tvMenu->setVisible(m_menuView == 1);
+    m_tvCont->setGeometry(0, 0, width(), barTop);
+    m_tvCont->setVisible(m_menuView == 2);
 }
 
 void TCourseTrees::resizeEvent(QResizeEvent *event)

@@ -38,6 +38,8 @@ public:
         // After every activation and tab press: the window state update, which is expected to
         // begin with LayoutTrees(). Without it the trees are laid out alone.
         std::function<void()> refreshState;
+        // Whether the lesson in hand may be left (unsaved work asks first); without it, always.
+        std::function<bool()> mayLeave;
     };
 
     // Roles of the tree nodes' data: the item index and the image index in ilTv.
@@ -55,11 +57,16 @@ public:
 
     // Chooses item x, whose node is node (what a click or double click on node does).
     void Activate(int x, QTreeWidgetItem *node);
+    // Selects the course tree's first lesson of that type and file (backslashes or slashes, any
+    // case) and activates it as a click would; false when the course has none.
+    bool ActivateLesson(const std::string &type, const std::string &file);
 
-    // Shows the trees as the tab buttons say; puts both down when neither is.
+    // Shows the tree of the tab that is down: one tree per tab.
     void LayoutTrees();
-    // 1 course tree, 2 contents tree, 3 both.
+    // 1 course tree, 2 contents tree.
     int MenuView() const { return m_menuView; }
+    // The node of the lesson or heading activated last, in whichever tree.
+    QTreeWidgetItem *CurrentNode() const { return m_current; }
 
     // With the localisation file in use the tab buttons show their other pictures.
     void SetLocalized(bool inUse);
@@ -103,6 +110,7 @@ private:
     QWidget *m_sMenuCont;
     QToolButton *m_tbMenuStandart;
     QToolButton *m_tbMenuCont;
+    QTreeWidgetItem *m_current = nullptr;
 };
 
 // The nodes of the tree that are not inside a collapsed node.

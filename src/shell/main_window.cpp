@@ -30,6 +30,7 @@
 #include <QCloseEvent>
 #include <QScrollBar>
 #include <QSplitter>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace pw {
@@ -103,6 +104,11 @@ bool TForm1::Start(const std::vector<std::string> &arguments)
     m_settings = std::make_unique<SettingsFile>(m_tdm.DataDir);
     m_texts.Load(m_tdm.DataDir, m_tdm.Language);
     m_questMessage = m_texts.Text("Messages", "QuestMessage");
+    for (const auto &[button, id] :
+         {std::pair {UiButton::Ok, "ButtonOk"}, std::pair {UiButton::Cancel, "ButtonCancel"},
+          std::pair {UiButton::Yes, "ButtonYes"}, std::pair {UiButton::No, "ButtonNo"},
+          std::pair {UiButton::Save, "ButtonSave"}, std::pair {UiButton::Discard, "ButtonDiscard"}})
+        m_ui.setButtonText(button, m_texts.Text("Messages", id));
     m_questHeader = m_texts.Text("Messages", "QuestHeader");
     m_settings->LoadAtStart(SoftSynth::DeviceName);
 
@@ -127,7 +133,8 @@ bool TForm1::Start(const std::vector<std::string> &arguments)
                                m_lessonParm = {};
                            },
                            [this](const TCourseLesson &lesson) { OpenCourseLesson(lesson); },
-                           [this](const std::string &page) { ShowPage(page); }, [this] { RefreshState(); }});
+                           [this](const std::string &page) { ShowPage(page); }, [this] { RefreshState(); },
+                           [this] { return mayLeaveLesson(); }});
     m_trees->Load(MenuFilePath(m_tdm), m_tdm.Language, m_tdm.DataDir);
 
     m_entryView = std::make_unique<StaffEntryView>(*m_exercise, *m_parms, *m_staff);
@@ -155,10 +162,14 @@ bool TForm1::Start(const std::vector<std::string> &arguments)
 
     m_needsLayout = true;
     m_keysActive = -1;
-    if (const auto &debug = m_trees->Menu().DebugItem)
-        OpenLesson(LessonKindOf(debug->Type), debug->File, debug->Text);
-    else
-        OpenLesson(LessonKind::HarmonyExercise, StartLesson, "");
+    // The start lesson is chosen in the tree as the student would choose it, with its node, its
+    // caption and its pause page; a lesson the course does not list opens by itself.
+    const auto &debug = m_trees->Menu().DebugItem;
+    const std::string startType
+        = debug ? debug->Type : std::string(LessonTypeName(LessonKind::HarmonyExercise));
+    const std::string startFile = debug ? debug->File : std::string(StartLesson);
+    if (!m_trees->ActivateLesson(startType, startFile))
+        OpenLesson(LessonKindOf(startType), startFile, debug ? debug->Text : std::string());
     m_keysActive = 1;
     qApp->installEventFilter(this);
     return true;
@@ -261,25 +272,38 @@ void TForm1::MidiDialog()
     RefreshState();
 }
 
+// Told once a run, in a notice that leaves the window usable: the student may go on with the
+// computer keys or the on-screen piano while it is up.
 void TForm1::NoMidiCheck()
 {
+    if (m_noMidiNoticeShown)
+        return;
     for (bool selected : m_inputSelected) {
         if (selected)
             return;
     }
     if (m_settings->NoMidiMessage())
         return;
+    m_noMidiNoticeShown = true;
     const bool noDevices = SharedMidiInput().Count() == 0;
-    TMidiNotice notice(noDevices ? TMidiNotice::Kind::NoDevices : TMidiNotice::Kind::NoneSelected, this);
+    auto *notice = new TMidiNotice(noDevices ? TMidiNotice::Kind::NoDevices : TMidiNotice::Kind::NoneSelected,
+                                   m_texts, this);
+    notice->setAttribute(Qt::WA_DeleteOnClose);
     if (noDevices && !SharedMidiBackend()->problem().empty())
-        notice.setToolTip(ToQString(SharedMidiBackend()->problem()));
-    notice.exec();
-    m_settings->SetNoMidiMessage(notice.neverAgain());
-    saveSettings();
-    if (notice.setupChosen()) {
-        MidiDialog();
-        reportError("MIDI", [this] { OpenSelectedDevices(); });
-    }
+        notice->setToolTip(ToQString(SharedMidiBackend()->problem()));
+    connect(notice, &QDialog::finished, this, [this, notice](int) {
+        m_settings->SetNoMidiMessage(notice->neverAgain());
+        saveSettings();
+        if (notice->setupChosen()) {
+            // The notice is gone before the device dialog comes up.
+            QTimer::singleShot(0, this, [this] {
+                MidiDialog();
+                reportError("MIDI", [this] { OpenSelectedDevices(); });
+            });
+        }
+    });
+    PlaceCentredOver(*notice, *m_mainArea);
+    notice->show();
 }
 
 void TForm1::ToggleTrace()
@@ -336,6 +360,10 @@ void TForm1::saveSettings()
 
 void TForm1::closeEvent(QCloseEvent *event)
 {
+    if (!mayLeaveLesson()) {
+        event->ignore();
+        return;
+    }
     if (m_settings && m_exercise) {
         m_settings->SetOctaveOffsets(m_exercise->OctOffset);
         saveSettings();

@@ -76,7 +76,11 @@ public:
     void CompleteTask();
     void ShowExerciseResult() override;
     void OpenExercise();
-    void SaveExercise();
+    // True when the exercise was saved.
+    bool SaveExercise();
+    // Whether the lesson in hand may be left now: unsaved authoring work asks Save / Discard /
+    // Cancel first.
+    bool mayLeaveLesson();
     void SetParmsDialog();
     void AboutDialog();
 
@@ -149,6 +153,8 @@ private:
     void lessonKey(int key, Qt::KeyboardModifiers mods, bool autoRepeat);
     void afterEdit(int rows);
     bool browserKeyFilter(QEvent *event);
+    bool exerciseKeyEvent(QObject *watched, QKeyEvent *event);
+    void keyReleased(const QKeyEvent &event);
 
     // TaskFlowView
     void RepaintStaff() override;
@@ -191,6 +197,9 @@ private:
     bool m_needsLayout = true;
     bool m_openDialogActive = false;
     bool m_evaluationQueued = false;
+    // The authoring template holds changes not saved yet.
+    bool m_unsaved = false;
+    bool m_noMidiNoticeShown = false;
     int m_lastKeyNote = -100;
     int m_videoVolume = 5000;
     LessonKind m_lesson = LessonKind::None;

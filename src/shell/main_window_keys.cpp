@@ -11,7 +11,14 @@
 #include "shell/staff_box.h"
 #include "staff/mparms.h"
 
+#include <QAbstractSpinBox>
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
 #include <QKeyEvent>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTextEdit>
 
 namespace pw {
 
@@ -90,7 +97,7 @@ void TForm1::lessonKey(int key, Qt::KeyboardModifiers mods, bool autoRepeat)
         if (key == Qt::Key_Down)
             NextPart();
         else if (key == Qt::Key_Up)
-            ScrollBy(m_entry->PartUp());
+            afterEdit(m_entry->PartUp());
         return;
     }
     if (mods == Qt::AltModifier) {
@@ -154,11 +161,56 @@ void TForm1::afterEdit(int rows)
 
 void TForm1::keyReleaseEvent(QKeyEvent *event)
 {
+    keyReleased(*event);
+    QMainWindow::keyReleaseEvent(event);
+}
+
+void TForm1::keyReleased(const QKeyEvent &event)
+{
     // The last note a key played is switched off by every key release; a repeated note-off is
     // harmless, a missing one leaves a note hanging.
-    if (!event->isAutoRepeat() && harmonyShown() && !m_paused && m_lastKeyNote != -100)
+    if (!event.isAutoRepeat() && harmonyShown() && !m_paused && m_lastKeyNote != -100)
         NoteHandler(KeyboardDevice, midi::NoteOff, m_lastKeyNote, KeyReleaseVelocity);
-    QMainWindow::keyReleaseEvent(event);
+}
+
+namespace {
+
+// Widgets that take typed text keep their keys.
+bool takesText(const QWidget *widget)
+{
+    if (qobject_cast<const QLineEdit *>(widget) || qobject_cast<const QTextEdit *>(widget)
+        || qobject_cast<const QPlainTextEdit *>(widget) || qobject_cast<const QAbstractSpinBox *>(widget))
+        return true;
+    const auto *combo = qobject_cast<const QComboBox *>(widget);
+    return combo && combo->isEditable();
+}
+
+} // namespace
+
+// While a harmony exercise is shown every key of the exercise works, whichever widget of the
+// window has the focus (the course tree after a click, a button): the keys go to the exercise,
+// the shortcuts of the hidden menu included.
+bool TForm1::exerciseKeyEvent(QObject *watched, QKeyEvent *event)
+{
+    auto *widget = qobject_cast<QWidget *>(watched);
+    if (!widget || !harmonyShown() || widget->window() != this || QApplication::activeModalWidget()
+        || takesText(widget) || widget == m_page || m_page->isAncestorOf(widget))
+        return false;
+    if (event->type() == QEvent::KeyRelease) {
+        keyReleased(*event);
+        return true;
+    }
+    const QKeySequence pressed(event->keyCombination());
+    for (const auto &[name, action] : m_actions) {
+        if (!action->shortcut().isEmpty() && action->shortcut() == pressed) {
+            if (action->isEnabled())
+                action->trigger();
+            return true;
+        }
+    }
+    const Qt::KeyboardModifiers mods = event->modifiers() & ~Qt::KeypadModifier;
+    handleKey(event->key(), mods, event->isAutoRepeat());
+    return true;
 }
 
 // Space released in a page pane showing the lesson's pause page ends the pause.

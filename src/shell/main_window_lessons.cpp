@@ -28,6 +28,7 @@
 #include "staff/mparms.h"
 
 #include <QEvent>
+#include <QKeyEvent>
 #include <QScrollBar>
 #include <QStringList>
 #include <QTimer>
@@ -345,6 +346,10 @@ void TForm1::ExerciseReloaded()
 // after the note is written, and must not move it in the next iteration's staff.
 void TForm1::exerciseChecked(ExerciseChange kind)
 {
+    if (kind == ExerciseChange::Loaded)
+        m_unsaved = false;
+    else if (m_exercise->EditMode && (kind == ExerciseChange::Edited || kind == ExerciseChange::Restored))
+        m_unsaved = true;
     refreshAdvice();
     if (kind == ExerciseChange::Cursor)
         return;
@@ -406,10 +411,11 @@ void TForm1::NextPart()
     int rows = m_entry->PartDown();
     if (m_exercise->PartCount() != before) {
         m_needsLayout = true;
-        m_staff->update();
         rows = 2;
     }
     ScrollBy(rows);
+    // The cursor is drawn in its new part even when nothing scrolls.
+    m_staff->update();
 }
 
 void TForm1::printPage()
@@ -451,7 +457,7 @@ void TForm1::SetParmsDialog()
 
 void TForm1::OpenExercise()
 {
-    if (!harmonyShown() || !m_exercise->EditMode)
+    if (!harmonyShown() || !m_exercise->EditMode || !mayLeaveLesson())
         return;
     m_openDialogActive = true;
     const std::optional<std::string> file = m_ui.openFileName({}, m_tdm.DataDir, ExerciseFileFilter);
@@ -467,20 +473,41 @@ void TForm1::OpenExercise()
     RefreshState();
 }
 
-void TForm1::SaveExercise()
+bool TForm1::mayLeaveLesson()
+{
+    if (!harmonyShown() || !m_exercise->EditMode || !m_unsaved)
+        return true;
+    switch (m_ui.message(m_texts.Text("Messages", "UnsavedCaption"), m_texts.Text("Messages", "UnsavedText"),
+                         UiButtons::SaveDiscardCancel)) {
+    case UiButton::Save:
+        return SaveExercise();
+    case UiButton::Discard:
+        m_unsaved = false;
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool TForm1::SaveExercise()
 {
     if (!harmonyShown() || !m_exercise->EditMode)
-        return;
+        return false;
     const std::string current = m_exercise->FileName;
     const std::string proposed = current.substr(current.find_last_of("\\/") + 1);
     const std::optional<std::string> chosen = m_ui.saveFileName(
         {}, (std::filesystem::path(m_tdm.DataDir) / proposed).string(), "xml", ExerciseFileFilter);
     if (!chosen)
-        return;
+        return false;
+    bool saved = false;
     reportError("Ошибка", [&] {
         m_exercise->SaveExercise(*chosen);
         m_exercise->SetFileName(*chosen);
+        saved = true;
     });
+    if (saved)
+        m_unsaved = false;
+    return saved;
 }
 
 // The application-wide filter, installed at the end of start-up.
@@ -489,6 +516,9 @@ bool TForm1::eventFilter(QObject *watched, QEvent *event)
     if (watched == m_mainArea && event->type() == QEvent::Resize)
         FormResize();
     else if (watched == m_page && event->type() == QEvent::KeyRelease && browserKeyFilter(event))
+        return true;
+    else if ((event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease)
+             && exerciseKeyEvent(watched, static_cast<QKeyEvent *>(event)))
         return true;
     return QMainWindow::eventFilter(watched, event);
 }

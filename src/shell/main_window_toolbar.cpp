@@ -125,7 +125,7 @@ void TForm1::buildToolbar()
     });
     separator("tbsBeforeParts");
     connect(toolButton("tbPrevPart", "▲", "PrevPart"), &QToolButton::clicked, this, [this] {
-        ScrollBy(m_entry->PartUp());
+        afterEdit(m_entry->PartUp());
         RefreshState();
     });
     connect(toolButton("tbNextPart", "▼", "NextPart"), &QToolButton::clicked, this, [this] {

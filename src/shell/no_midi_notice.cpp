@@ -1,5 +1,8 @@
 #include "shell/no_midi_notice.h"
 
+#include "config/localization.h"
+#include "platform/qt_text.h"
+
 #include <QCheckBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -20,31 +23,30 @@ QLabel *boldText(const QString &text)
 }
 } // namespace
 
-TMidiNotice::TMidiNotice(Kind kind, QWidget *parent)
+TMidiNotice::TMidiNotice(Kind kind, const Localization &texts, QWidget *parent)
     : QDialog(parent)
 {
     const bool none = kind == Kind::NoneSelected;
+    const auto text = [&](const char *id) { return ToQString(texts.Text("NoMidi", id)); };
     setObjectName(none ? "TnoMidi" : "TnoMidiTotal");
-    setWindowTitle("Сообщение");
-    setModal(true);
+    setWindowTitle(text("Caption"));
+    setModal(false);
 
     auto *layout = new QVBoxLayout(this);
     if (none) {
-        layout->addWidget(boldText("Имеются устройства midi, но не одно из них не отмечено как входящее"));
+        layout->addWidget(boldText(text("NoneSelected")));
     } else {
-        layout->addWidget(boldText(
-            "Мы вынуждены проинформировать Вас, что система не обнаружила входящих midi устройств. "));
-        layout->addWidget(boldText("Выполнение упражнений будет затруднено, а выполнить упражнения на "
-                                   "скорость практически нереально"));
+        layout->addWidget(boldText(text("NoDevices")));
+        layout->addWidget(boldText(text("NoDevicesHard")));
     }
-    m_never = new QCheckBox(none ? "Далее не спрашивать" : "Далее не информировать");
+    m_never = new QCheckBox(none ? text("NeverAsk") : text("NeverTell"));
     m_never->setObjectName("CheckBox1");
     layout->addWidget(m_never);
 
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();
     if (none) {
-        auto *setup = new QPushButton("Настроить MiDi");
+        auto *setup = new QPushButton(text("Setup"));
         setup->setObjectName("btSave");
         connect(setup, &QPushButton::clicked, this, [this] {
             m_setup = true;
@@ -52,7 +54,7 @@ TMidiNotice::TMidiNotice(Kind kind, QWidget *parent)
         });
         buttons->addWidget(setup);
     }
-    auto *next = new QPushButton(none ? "Продолжить без настройки" : "Продолжить");
+    auto *next = new QPushButton(none ? text("GoOnWithoutSetup") : text("GoOn"));
     next->setObjectName("Button2");
     next->setDefault(true);
     connect(next, &QPushButton::clicked, this, &QDialog::accept);

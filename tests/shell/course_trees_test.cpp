@@ -36,16 +36,17 @@ protected:
         TestFolder::SetUp();
         trees = std::make_unique<TCourseTrees>(ui);
         trees->resize(260, 500);
-        trees->SetCallbacks({[this] { events.push_back("before"); },
-                             [this](const TCourseLesson &lesson) {
-                                 events.push_back("open " + lesson.LessonFile);
-                                 lessons.push_back(lesson);
-                             },
-                             [this](const std::string &page) { events.push_back("page " + page); },
-                             [this] {
-                                 events.push_back("refresh");
-                                 trees->LayoutTrees();
-                             }});
+        callbacks = {[this] { events.push_back("before"); },
+                     [this](const TCourseLesson &lesson) {
+                         events.push_back("open " + lesson.LessonFile);
+                         lessons.push_back(lesson);
+                     },
+                     [this](const std::string &page) { events.push_back("page " + page); },
+                     [this] {
+                         events.push_back("refresh");
+                         trees->LayoutTrees();
+                     }};
+        trees->SetCallbacks(callbacks);
     }
 
     int load(const std::string &text)
@@ -83,6 +84,7 @@ protected:
     std::unique_ptr<TCourseTrees> trees;
     std::vector<std::string> events;
     std::vector<TCourseLesson> lessons;
+    TCourseTrees::Callbacks callbacks;
 };
 
 } // namespace
@@ -258,7 +260,8 @@ TEST_F(CourseTrees, DoubleClickActivatesAsWell)
     EXPECT_EQ(lessons.back().Caption, "Упражнения :: Каденция");
 }
 
-TEST_F(CourseTrees, TabButtonsChooseTheTrees)
+// One tree per tab, the tab that is down is the tree shown, and one node is chosen at a time.
+TEST_F(CourseTrees, EachTabShowsItsOneTree)
 {
     ASSERT_EQ(load(kCourse), 0);
     trees->show();
@@ -273,25 +276,70 @@ TEST_F(CourseTrees, TabButtonsChooseTheTrees)
     EXPECT_EQ(bar->geometry().bottom() + 1, trees->height());
 
     tab("tbMenuCont")->click();
-    EXPECT_EQ(trees->MenuView(), 3);
-    EXPECT_TRUE(course->isVisible());
-    EXPECT_TRUE(contents->isVisible());
-    EXPECT_EQ(contents->y(), 17 * 2 + 20);
-    EXPECT_EQ(contents->geometry().bottom() + 1, bar->y());
-    course->topLevelItem(0)->setExpanded(true);
-    EXPECT_EQ(contents->y(), 17 * 4 + 20);
-
-    tab("tbMenuStandart")->click();
     EXPECT_EQ(trees->MenuView(), 2);
+    EXPECT_FALSE(tab("tbMenuStandart")->isChecked()) << "the other tab goes up";
     EXPECT_FALSE(course->isVisible());
-    EXPECT_EQ(contents->y(), 0);
+    EXPECT_TRUE(contents->isVisible());
+    EXPECT_EQ(contents->y(), 0) << "the whole height, not under a cut-off course tree";
+    EXPECT_EQ(contents->geometry().bottom() + 1, bar->y());
 
-    // Releasing the last one puts both down again.
+    // A tab cannot be released into showing nothing.
     tab("tbMenuCont")->click();
-    EXPECT_TRUE(tab("tbMenuStandart")->isChecked());
     EXPECT_TRUE(tab("tbMenuCont")->isChecked());
-    EXPECT_EQ(trees->MenuView(), 3);
+    EXPECT_EQ(trees->MenuView(), 2);
+    tab("tbMenuStandart")->click();
+    EXPECT_EQ(trees->MenuView(), 1);
+    EXPECT_TRUE(course->isVisible());
     EXPECT_EQ(events.back(), "refresh");
+}
+
+TEST_F(CourseTrees, OneNodeIsChosenInBothTreesTogether)
+{
+    ASSERT_EQ(load(kCourse), 0);
+    trees->show();
+    QTreeWidget *course = tree("tvMenu");
+    QTreeWidget *contents = tree("tvCont");
+    course->expandAll();
+    contents->expandAll();
+    QTreeWidgetItem *lesson = course->topLevelItem(0)->child(0);
+    course->setCurrentItem(lesson);
+    trees->Activate(TCourseTrees::ItemIndex(lesson), lesson);
+    QTreeWidgetItem *copy = contents->topLevelItem(0)->child(0);
+    contents->setCurrentItem(copy);
+    trees->Activate(TCourseTrees::ItemIndex(copy), copy);
+    EXPECT_TRUE(course->selectedItems().isEmpty()) << "the course tree lets its node go";
+    EXPECT_EQ(trees->CurrentNode(), copy);
+}
+
+TEST_F(CourseTrees, ALessonIsFoundByItsFileAndChosen)
+{
+    ASSERT_EQ(load(kCourse), 0);
+    const std::size_t before = lessons.size();
+    EXPECT_FALSE(trees->ActivateLesson("MusHarmonyExercise", "xml\\nothing.xml"));
+    EXPECT_FALSE(trees->ActivateLesson("HTMLText", "xml\\a.xml")) << "another kind of lesson";
+    ASSERT_TRUE(trees->ActivateLesson("MusHarmonyExercise", "XML/A.xml"));
+    ASSERT_EQ(lessons.size(), before + 1);
+    EXPECT_EQ(lessons.back().Caption, "Упражнения :: Каденция");
+    EXPECT_EQ(tree("tvMenu")->currentItem(), trees->CurrentNode());
+}
+
+TEST_F(CourseTrees, WorkThatWouldBeLostKeepsTheLessonAndItsNode)
+{
+    ASSERT_EQ(load(kCourse), 0);
+    bool mayLeave = true;
+    callbacks.mayLeave = [&] { return mayLeave; };
+    trees->SetCallbacks(callbacks);
+    ASSERT_TRUE(trees->ActivateLesson("MusHarmonyExercise", "xml\\a.xml"));
+    QTreeWidgetItem *first = trees->CurrentNode();
+    const std::size_t before = lessons.size();
+    mayLeave = false;
+    QTreeWidgetItem *other = tree("tvMenu")->topLevelItem(0)->child(0);
+    trees->show();
+    const QRect place = tree("tvMenu")->visualItemRect(other);
+    QTest::mouseClick(tree("tvMenu")->viewport(), Qt::LeftButton, {}, place.center());
+    EXPECT_EQ(lessons.size(), before) << "nothing opened";
+    EXPECT_EQ(trees->CurrentNode(), first);
+    EXPECT_EQ(tree("tvMenu")->currentItem(), first) << "the tree still shows the lesson in hand";
 }
 
 TEST_F(CourseTrees, LocalisedTabsShowTheirOtherPictures)

@@ -9,6 +9,7 @@
 
 #include <QFileDialog>
 #include <QLabel>
+#include <QSignalSpy>
 #include <QTextBrowser>
 #include <QToolButton>
 #include <QToolTip>
@@ -477,4 +478,48 @@ TEST_F(MainWindowTask, AFaultyChordTellsWhyInThePanelAndOnItsLabel)
     }
     settle();
     EXPECT_TRUE(child<QLabel>("lWhy")->text().isEmpty());
+}
+
+// After a click in the course tree the tree has the focus: the keys of the exercise work all the
+// same, the length shortcuts and notes alike.
+TEST_F(MainWindowTask, TheExercisesKeysWorkWhicheverWidgetHasTheFocus)
+{
+    start();
+    openExercise("keys.xml", CadenceExercise(""));
+    auto *tree = child<QWidget>("tvMenu");
+    tree->setFocus();
+    QTest::keyClick(tree, Qt::Key_8);
+    settle();
+    EXPECT_EQ(window->exercise().CurrentLength(), 16);
+    QTest::keyClick(tree, Qt::Key_P, Qt::ControlModifier);
+    settle();
+    EXPECT_EQ(window->exercise().CurrentDot(), 1);
+    QTest::keyClick(tree, Qt::Key_4);
+    const int before = window->exercise().InsertCount;
+    QTest::keyClick(tree, Qt::Key_A);
+    settle();
+    EXPECT_EQ(window->exercise().InsertCount, before + 1) << "a note key";
+    QTest::keyClick(tree, Qt::Key_Space);
+    settle();
+    EXPECT_EQ(window->lessonType(), "MusHarmonyExercise") << "Space does not choose a tree node";
+}
+
+// Moving to another part redraws the staff, so the cursor shows where the next note goes.
+TEST_F(MainWindowTask, AChangeOfPartRedrawsTheCursor)
+{
+    start();
+    openExercise("two.xml",
+                 "<MExercise Def=\"TSD major\"><Part Key0=\"4\" Key1=\"1\"><Tonality type=\"1\" val=\"0\"/>"
+                 "<Size chi=\"4\" zna=\"8\"/></Part><Part Key0=\"4\" Key1=\"1\"><Tonality type=\"1\" "
+                 "val=\"0\"/><Size chi=\"4\" zna=\"8\"/></Part></MExercise>");
+    auto *staff = child<TStaffBox>("pb");
+    QSignalSpy painted(staff, &TStaffBox::painted);
+    key(Qt::Key_Down, Qt::ShiftModifier);
+    EXPECT_EQ(window->exercise().CurPart, 1);
+    EXPECT_GE(painted.count(), 1);
+    painted.clear();
+    QTest::mouseClick(child<QToolButton>("tbPrevPart"), Qt::LeftButton);
+    settle();
+    EXPECT_EQ(window->exercise().CurPart, 0);
+    EXPECT_GE(painted.count(), 1);
 }

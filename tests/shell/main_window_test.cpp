@@ -7,6 +7,7 @@
 #include "shell/course_trees.h"
 #include "shell/staff_box.h"
 
+#include <QMessageBox>
 #include <QScrollBar>
 #include <QSplitter>
 #include <QTextBrowser>
@@ -167,6 +168,57 @@ TEST_F(MainWindow, TheDebugItemOfTheMenuIsTheStartLesson)
     start();
     EXPECT_EQ(window->lessonType(), "HTMLText");
     EXPECT_TRUE(child<QTextBrowser>("wb")->source().toLocalFile().endsWith("theory-spacing.html"));
+}
+
+// The start lesson is chosen as in the tree: its node, the caption, and its pause page on Space.
+TEST_F(MainWindow, TheStartLessonIsChosenAsInTheTree)
+{
+    start();
+    QTreeWidget *course = child<QTreeWidget>("tvMenu");
+    ASSERT_NE(course->currentItem(), nullptr);
+    EXPECT_EQ(course->currentItem()->text(0), "Гармонизация баса в бемольных мажорах");
+    EXPECT_EQ(window->windowTitle(), "Упражнения на гармонизацию :: Гармонизация баса в бемольных мажорах");
+    EXPECT_TRUE(window->task().Timer->enabled());
+    key(Qt::Key_Space);
+    EXPECT_TRUE(window->paused()) << "its pause page is there";
+    EXPECT_TRUE(shown("wb"));
+}
+
+// Leaving the authoring template with unsaved changes asks Save / Discard / Cancel.
+TEST_F(MainWindow, UnsavedAuthoringWorkIsNotLeftWithoutAsking)
+{
+    start();
+    QTreeWidget *course = child<QTreeWidget>("tvMenu");
+    ASSERT_TRUE(window->courseTrees().ActivateLesson("MusHarmonyExercise", "xml\\empty.xml"));
+    settle();
+    QTreeWidgetItem *authoring = course->currentItem();
+    window->NoteHandler(0, 144, 48, 90);
+    settle();
+
+    QTreeWidgetItem *page = findNode(course, "Функции T, S, D");
+    ASSERT_NE(page, nullptr);
+    course->scrollToItem(page);
+    const auto clickPage = [&] {
+        QTest::mouseClick(course->viewport(), Qt::LeftButton, {}, course->visualItemRect(page).center());
+        settle();
+    };
+    std::string asked;
+    closeNextMessage(&asked, QMessageBox::Cancel);
+    clickPage();
+    EXPECT_EQ(asked, "Несохранённые изменения|Сохранить изменения в упражнении?");
+    EXPECT_EQ(window->lessonType(), "MusHarmonyExercise") << "Cancel stays";
+    EXPECT_EQ(course->currentItem(), authoring) << "and the tree shows the lesson in hand";
+    EXPECT_EQ(window->exercise().Doc->select_nodes("//Note").size(), 1u) << "the note is still there";
+
+    closeNextMessage(&asked, QMessageBox::Discard);
+    clickPage();
+    EXPECT_EQ(window->lessonType(), "HTMLText");
+
+    // Untouched work is left without a question.
+    ASSERT_TRUE(window->courseTrees().ActivateLesson("MusHarmonyExercise", "xml\\empty.xml"));
+    settle();
+    clickPage();
+    EXPECT_EQ(window->lessonType(), "HTMLText");
 }
 
 TEST_F(MainWindow, ClicksOnThePianoEnterNotes)
