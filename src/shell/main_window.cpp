@@ -103,6 +103,8 @@ bool TForm1::Start(const std::vector<std::string> &arguments)
 
     m_settings = std::make_unique<SettingsFile>(m_tdm.DataDir);
     m_texts.Load(m_tdm.DataDir, m_tdm.Language);
+    // Chord labels, step names and key names on the staff speak the interface language.
+    m_parms->Definitor().SetLanguage(m_tdm.Language);
     m_questMessage = m_texts.Text("Messages", "QuestMessage");
     for (const auto &[button, id] :
          {std::pair {UiButton::Ok, "ButtonOk"}, std::pair {UiButton::Cancel, "ButtonCancel"},

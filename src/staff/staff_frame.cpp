@@ -88,7 +88,7 @@ void drawKeyName(StaffDrawing &d, const Tonality &tonality, int top)
     font.underline = true;
     font.size = 10;
     d.canvas.setFont(font);
-    d.canvas.text(15, top - 28, KeyName(tonality));
+    d.canvas.text(15, top - 28, KeyName(tonality, d.parms.Definitor().Language() != "Russian"));
     d.canvas.setFont(saved);
 }
 
@@ -107,13 +107,24 @@ void drawTimeSignature(StaffDrawing &d, int part, int x, int top)
 
 } // namespace
 
-std::string KeyName(const Tonality &tonality)
+std::string KeyName(const Tonality &tonality, bool english)
 {
     const int major = tonality.type == 1 ? 3 : 0;
     const bool flats = tonality.val >= 1;
     const int raw = flats ? 5 * tonality.val + major : -7 * tonality.val + major;
     const KeyLetter &letter = KeyLetters[static_cast<std::size_t>(((raw % 12) + 12) % 12)];
     std::string name = flats ? letter.flat : letter.sharp;
+    if (english) {
+        // The German letters of the built-in names: B is B flat, H is B.
+        std::string note(1, name[0]);
+        if (note == "B")
+            note = "B\u266D";
+        else if (note == "H")
+            note = "B";
+        if (letter.marked)
+            note += flats ? "\u266D" : "\u266F";
+        return note + (tonality.type == 1 ? " major" : " minor");
+    }
     if (letter.marked)
         name += flats ? " bemol " : " diez ";
     return name + (tonality.type == 1 ? "dur" : "moll");

@@ -7,7 +7,9 @@
 namespace pw {
 
 // The name of a key as the header writes it: "C dur", "E bemol dur", "F diez moll" ...
-std::string KeyName(const Tonality &tonality);
+// The key written at the start of a part: "F dur", "E  bemol dur", "A moll" in the built-in
+// names, "F major", "E♭ major", "A minor" in English.
+std::string KeyName(const Tonality &tonality, bool english = false);
 
 // Brace, staff lines, left bar line, clefs and key signatures of the system on row; the first
 // system of a part is indented, names its key and carries the time signature.

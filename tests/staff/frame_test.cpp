@@ -23,6 +23,30 @@ TEST(KeyNameTest, LettersSuffixesAndModes)
         EXPECT_EQ(KeyName({c.type, c.val}), c.name) << "type " << c.type << " val " << c.val;
 }
 
+TEST(KeyNameTest, EnglishNamesTheKeysAsEnglishMusiciansDo)
+{
+    const struct
+    {
+        int type, val;
+        const char *name;
+    } cases[] = {
+        {1, 0, "C major"},        {0, 0, "A minor"},        {1, 1, "F major"},  {1, 2, "B\u266D major"},
+        {1, 3, "E\u266D major"},  {0, -4, "C\u266F minor"}, {1, -5, "B major"}, {0, 5, "B\u266D minor"},
+        {1, -6, "F\u266F major"}, {1, 6, "G\u266D major"},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(KeyName({c.type, c.val}, true), c.name) << "type " << c.type << " val " << c.val;
+}
+
+TEST_F(FrameTest, TheKeyNameFollowsTheLanguageOfTheLabels)
+{
+    parms->Definitor().SetLanguage("English");
+    load(exercise(part(voice(0, {"12:2"}), "Key0=\"4\" Key1=\"1\"", 0, 0)));
+    paint();
+    EXPECT_EQ(canvas.texts("A minor").size(), 1u);
+    EXPECT_TRUE(canvas.texts("A moll").empty());
+}
+
 TEST_F(FrameTest, TwoSharpsOnTrebleAndBassStaves)
 {
     load(exercise(part(voice(0, {"12:2"}), "Key0=\"4\" Key1=\"1\"", 1, -2)));
