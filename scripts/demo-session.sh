@@ -70,8 +70,9 @@ xvfb-run -a -s "-screen 0 1280x800x24" bash -c '
     shot "$3/theory.png"
     # Back to the exercise, and the first chord C3 G3 C4 E4 clicked on the on-screen piano.
     xdotool mousemove 60 51 click 1; sleep 1
-    for x in 331 377 410 432; do
-        xdotool mousemove $x 735 click 1
+    # The main area is about 1040 pixels wide here, which gives the piano 16-pixel keys.
+    for x in 367 431 479 511; do
+        xdotool mousemove $x 766 click 1
         sleep 0.3
     done
     sleep 0.5

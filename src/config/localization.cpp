@@ -112,6 +112,7 @@ const std::map<Key, std::string> &defaults()
         {{"BottomQuest", "LetterHint"}, "Отобразить буквы на клавиатуре"},
         {{"BottomQuest", "OctaveMinusHint"}, "Октава вниз"},
         {{"BottomQuest", "OctavePlusHint"}, "Октава вверх"},
+        {{"BottomQuest", "FirstOctaveHint"}, "Первая октава"},
         {{"BottomQuest", "RegimAuto"}, "Переход на следующее упражнение автоматически"},
         {{"BottomQuest", "RegimIfNotMistakes"},
          "Переход на следующее упражнение автоматически, если нет ошибок"},

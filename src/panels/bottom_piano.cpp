@@ -1,9 +1,11 @@
 #include "panels/bottom_piano.h"
 
 #include "panels/octave_image.h"
+#include "panels/octave_painting.h"
 #include "panels/octave_shift.h"
 #include "panels/panel_bitmaps.h"
 #include "panels/piano_geometry.h"
+#include "panels/piano_layout.h"
 #include "panels/picture_button.h"
 #include "panels/task_counters.h"
 
@@ -14,6 +16,7 @@
 
 #include <QLabel>
 #include <QPainter>
+#include <QResizeEvent>
 
 #include <algorithm>
 
@@ -23,35 +26,9 @@ namespace {
 
 namespace bm = panel_bitmaps;
 
-constexpr int Margin = 8;
-constexpr int Gap = 14;
-constexpr int ButtonStep = bm::ButtonSize + 4;
-// Two rows of buttons centred beside the piano.
-constexpr int ButtonRow0 = Margin + (piano::OctaveHeight - ButtonStep - bm::ButtonSize) / 2;
-constexpr int ButtonRow1 = ButtonRow0 + ButtonStep;
-constexpr int SwitchLeft = Margin + piano::OctaveCount * piano::OctaveWidth + Gap;
-constexpr int ArrowLeft = SwitchLeft + 2 * ButtonStep + Gap;
-constexpr int UndoLeft = ArrowLeft + 3 * ButtonStep + Gap - 4;
-constexpr int TaskLeft = UndoLeft + ButtonStep + Gap - 4;
-constexpr int CounterLeft = TaskLeft + ButtonStep + 2 * Gap;
-constexpr int CaptionWidth = 110;
-constexpr int ValueWidth = 36;
-constexpr int CounterRow = 17;
-constexpr int TimeLeft = CounterLeft + CaptionWidth + ValueWidth + Gap;
-constexpr int RegimWidth = 520;
-constexpr int PanelWidth = CounterLeft + RegimWidth + Margin;
-// Two lines for the reasons of a faulty chord, under the counters and the mode line.
-constexpr int WhyTop = Margin + 6 * CounterRow + 4;
-constexpr int WhyHeight = 2 * CounterRow;
-constexpr int PanelHeight
-    = std::max(Margin + piano::OctaveHeight + 2 + bm::MarkerHeight + 6, WhyTop + WhyHeight);
-
 // Clicked notes come as from MIDI input 1.
 constexpr int PianoDevice = 1;
 constexpr int PianoVelocity = 50;
-
-// The octave that starts at middle C, "the first octave" in Russian naming.
-constexpr int FirstOctave = 2;
 
 struct CounterDesign
 {
@@ -79,6 +56,16 @@ QString qt(const std::string &utf8)
     return QString::fromStdString(utf8);
 }
 
+void setPixelFont(QWidget *widget, int pixels, bool bold)
+{
+    QFont font = widget->font();
+    if (font.pixelSize() == pixels && font.bold() == bold)
+        return;
+    font.setPixelSize(pixels);
+    font.setBold(bold);
+    widget->setFont(font);
+}
+
 } // namespace
 
 TBottomPiano::TBottomPiano(HarExercis &exercise, const NoteEntry &entry, const TimerArea &task,
@@ -100,6 +87,7 @@ TBottomPiano::TBottomPiano(HarExercis &exercise, const NoteEntry &entry, const T
     createPiano();
     createButtons();
     createCounters();
+    applyLayout();
     SetCompletionMode(0);
     RefreshButtons();
     m_exercise.AddListener(*this);
@@ -117,7 +105,7 @@ void TBottomPiano::ExerciseChanged(ExerciseChange, int)
 
 QSize TBottomPiano::sizeHint() const
 {
-    return {PanelWidth, PanelHeight};
+    return PreferredPianoPanelSize;
 }
 
 // The octave pictures draw only the gaps to the right of their keys; the frame closes the
@@ -126,8 +114,55 @@ void TBottomPiano::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     painter.setPen(QColor(0x7d, 0x83, 0x8c));
-    painter.drawRect(Margin - 1, Margin - 1, piano::OctaveCount * piano::OctaveWidth,
-                     piano::OctaveHeight + 1);
+    const QRect &keys = m_layout.keyboard;
+    painter.drawRect(keys.left() - 1, keys.top() - 1, keys.width(), keys.height() + 1);
+}
+
+void TBottomPiano::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    applyLayout();
+}
+
+void TBottomPiano::applyLayout()
+{
+    m_layout = LayoutPiano(size());
+    const PianoLayout &l = m_layout;
+    for (std::size_t k = 0; k < m_octaves.size(); ++k)
+        m_octaves[k]->setGeometry(l.octaves[k]);
+
+    if (m_firstOctave->size() != l.firstOctave.size()) {
+        const qreal ratio = devicePixelRatioF();
+        QPixmap marker(l.firstOctave.size() * ratio);
+        marker.setDevicePixelRatio(ratio);
+        marker.fill(QColor::fromRgb(bm::PanelBackground));
+        QPainter painter(&marker);
+        PaintFirstOctaveMarker(painter, l.firstOctave.size());
+        painter.end();
+        m_firstOctave->setPixmap(marker);
+    }
+    m_firstOctave->setGeometry(l.firstOctave);
+
+    const std::pair<TPictureButton *, QRect> buttons[] = {
+        {m_letter, l.letter}, {m_minus, l.minus}, {m_plus, l.plus},   {m_undo, l.undo},   {m_up, l.up},
+        {m_left, l.left},     {m_down, l.down},   {m_right, l.right}, {m_pause, l.pause}, {m_next, l.next},
+    };
+    for (const auto &[button, place] : buttons)
+        button->move(place.topLeft());
+
+    for (std::size_t i = 0; i < m_counters.size(); ++i) {
+        m_counters[i].caption->setGeometry(l.captions[i]);
+        setPixelFont(m_counters[i].caption, l.textPixels, false);
+        m_counters[i].value->setGeometry(l.values[i]);
+        setPixelFont(m_counters[i].value, l.textPixels, true);
+    }
+    m_time->setGeometry(l.time);
+    setPixelFont(m_time, l.timePixels, true);
+    m_regim->setGeometry(l.regim);
+    setPixelFont(m_regim, l.textPixels, false);
+    m_why->setGeometry(l.why);
+    setPixelFont(m_why, l.textPixels, false);
+    update();
 }
 
 QPixmap TBottomPiano::loadPicture(std::string_view name) const
@@ -138,42 +173,29 @@ QPixmap TBottomPiano::loadPicture(std::string_view name) const
 
 void TBottomPiano::createPiano()
 {
-    const QPixmap plain = loadPicture(bm::PlainOctave);
-    const QPixmap lower = loadPicture(bm::LetteredOctaves[0]);
-    const QPixmap upper = loadPicture(bm::LetteredOctaves[1]);
     for (int k = 0; k < piano::OctaveCount; ++k) {
         auto *image = new TOctaveImage(QString("Image%1").arg(k + 1), this);
-        image->move(Margin + k * piano::OctaveWidth, Margin);
-        image->Pictures().Add(std::string(bm::PlainOctave), plain);
-        image->Pictures().Add(std::string(bm::LetteredOctaves[0]), lower);
-        image->Pictures().Add(std::string(bm::LetteredOctaves[1]), upper);
-        image->ShowPicture(std::string(bm::PlainOctave));
         image->onPress = [this, k](int x, int y) { pianoPressed(k, x, y); };
         image->onRelease = [this] { pianoReleased(); };
         m_octaves[static_cast<std::size_t>(k)] = image;
     }
     m_firstOctave = new QLabel(this);
     m_firstOctave->setObjectName("lFirstOctave");
-    m_firstOctave->setToolTip("Первая октава");
-    m_firstOctave->setPixmap(loadPicture(bm::FirstOctaveMarker));
-    m_firstOctave->setGeometry(Margin + FirstOctave * piano::OctaveWidth, Margin + piano::OctaveHeight + 2,
-                               piano::OctaveWidth, bm::MarkerHeight);
+    m_firstOctave->setToolTip(qt(Localization::Default("BottomQuest", "FirstOctaveHint")));
 }
 
-TPictureButton *TBottomPiano::stateButton(const char *name, const std::string &pictures, int x, int y)
+TPictureButton *TBottomPiano::stateButton(const char *name, const std::string &pictures)
 {
     auto *button = new TPictureButton(name, this);
-    button->move(x, y);
     for (std::string_view state : {bm::On, bm::Off, bm::Disabled})
         button->Pictures().Add(named(pictures, state), loadPicture(named(pictures, state)));
     button->onHover = [this](TPictureButton *b, bool inside) { hoverChanged(b, inside); };
     return button;
 }
 
-TPictureButton *TBottomPiano::switchButton(const char *name, const std::string &pictures, int x, int y)
+TPictureButton *TBottomPiano::switchButton(const char *name, const std::string &pictures)
 {
     auto *button = new TPictureButton(name, this);
-    button->move(x, y);
     for (std::string_view state : {bm::Down, bm::Up})
         button->Pictures().Add(named(pictures, state), loadPicture(named(pictures, state)));
     button->onHover = [this](TPictureButton *b, bool inside) { hoverChanged(b, inside); };
@@ -182,23 +204,23 @@ TPictureButton *TBottomPiano::switchButton(const char *name, const std::string &
 
 void TBottomPiano::createButtons()
 {
-    m_letter = switchButton("iLetter", "btn_letter", SwitchLeft + ButtonStep / 2, ButtonRow0);
-    m_minus = switchButton("iMinus", "btn_minus", SwitchLeft, ButtonRow1);
-    m_plus = switchButton("iPLus", "btn_plus", SwitchLeft + ButtonStep, ButtonRow1);
+    m_letter = switchButton("iLetter", "btn_letter");
+    m_minus = switchButton("iMinus", "btn_minus");
+    m_plus = switchButton("iPLus", "btn_plus");
     m_letter->setToolTip(qt(Localization::Default("BottomQuest", "LetterHint")));
     m_minus->setToolTip(qt(Localization::Default("BottomQuest", "OctaveMinusHint")));
     m_plus->setToolTip(qt(Localization::Default("BottomQuest", "OctavePlusHint")));
 
-    m_up = stateButton("tUp", "up", ArrowLeft + ButtonStep, ButtonRow0);
-    m_left = stateButton("tLeft", "left", ArrowLeft, ButtonRow1);
-    m_down = stateButton("tDown", "down", ArrowLeft + ButtonStep, ButtonRow1);
-    m_right = stateButton("tRight", "right", ArrowLeft + 2 * ButtonStep, ButtonRow1);
-    m_undo = stateButton("tUndo", "undo", UndoLeft, ButtonRow1);
+    m_up = stateButton("tUp", "up");
+    m_left = stateButton("tLeft", "left");
+    m_down = stateButton("tDown", "down");
+    m_right = stateButton("tRight", "right");
+    m_undo = stateButton("tUndo", "undo");
 
-    m_pause = stateButton("bPause", "pause", TaskLeft, ButtonRow0);
+    m_pause = stateButton("bPause", "pause");
     for (std::string_view state : {bm::On, bm::Off, bm::Disabled})
         m_pause->Pictures().Add(named("play", state), loadPicture(named("play", state)));
-    m_next = stateButton("bNextPart", "enter", TaskLeft, ButtonRow1);
+    m_next = stateButton("bNextPart", "enter");
 
     const auto connectKey = [this](TPictureButton *button, int key, Qt::KeyboardModifiers modifiers) {
         connect(button, &QAbstractButton::clicked, this, [this, button, key, modifiers] {
@@ -243,32 +265,22 @@ void TBottomPiano::createCounters()
 {
     for (std::size_t i = 0; i < CounterDesigns.size(); ++i) {
         const CounterDesign &design = CounterDesigns[i];
-        const int y = Margin + static_cast<int>(i) * CounterRow;
         auto *caption = new QLabel(qt(Localization::Default("BottomQuest", design.textId)), this);
         caption->setObjectName(design.caption);
-        caption->setGeometry(CounterLeft, y, CaptionWidth, CounterRow - 1);
         auto *value = new QLabel(this);
         value->setObjectName(design.value);
         value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        value->setGeometry(CounterLeft + CaptionWidth, y, ValueWidth, CounterRow - 1);
-        QFont bold = value->font();
-        bold.setBold(true);
-        value->setFont(bold);
         m_counters[i] = {caption, value};
     }
     m_time = new QLabel("00:00", this);
     m_time->setObjectName("TimeRest");
     m_time->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    QFont big = m_time->font();
-    big.setPixelSize(24);
-    big.setBold(true);
-    m_time->setFont(big);
-    m_time->setGeometry(TimeLeft, Margin, 90, 2 * CounterRow);
 
+    // The mode line wraps when the counters block is narrow.
     m_regim = new QLabel(this);
     m_regim->setObjectName("lRegim");
-    m_regim->setGeometry(CounterLeft, Margin + static_cast<int>(CounterDesigns.size()) * CounterRow + 4,
-                         RegimWidth, CounterRow - 1);
+    m_regim->setWordWrap(true);
+    m_regim->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     QPalette muted = m_regim->palette();
     muted.setColor(QPalette::WindowText, QColor(0x3d, 0x4a, 0x5c));
     m_regim->setPalette(muted);
@@ -278,15 +290,16 @@ void TBottomPiano::createCounters()
     m_why->setObjectName("lWhy");
     m_why->setWordWrap(true);
     m_why->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    m_why->setGeometry(CounterLeft, WhyTop, RegimWidth, WhyHeight);
     QPalette error = m_why->palette();
     error.setColor(QPalette::WindowText, QColor(0xc0, 0x10, 0x10));
     m_why->setPalette(error);
 }
 
+// Two lines hold most reasons; the tooltip holds them all.
 void TBottomPiano::SetAdvice(const QString &text)
 {
     m_why->setText(text);
+    m_why->setToolTip(text);
 }
 
 QString TBottomPiano::Advice() const
@@ -302,6 +315,7 @@ void TBottomPiano::SetTexts(const Localization &texts)
     m_letter->setToolTip(qt(texts.BottomQuest("LetterHint")));
     m_minus->setToolTip(qt(texts.BottomQuest("OctaveMinusHint")));
     m_plus->setToolTip(qt(texts.BottomQuest("OctavePlusHint")));
+    m_firstOctave->setToolTip(qt(texts.BottomQuest("FirstOctaveHint")));
     SetCompletionMode(m_mode);
 }
 
@@ -366,6 +380,18 @@ int TBottomPiano::currentVoice() const
     return m_exercise.CurrentVoice();
 }
 
+void TBottomPiano::SetSounding(int midiNote, bool sounding)
+{
+    if (const auto key = piano::KeyOfNote(midiNote))
+        m_octaves[static_cast<std::size_t>(key->octave)]->SetPressed(key->offset, sounding);
+}
+
+bool TBottomPiano::Sounding(int midiNote) const
+{
+    const auto key = piano::KeyOfNote(midiNote);
+    return key && m_octaves[static_cast<std::size_t>(key->octave)]->Pressed(key->offset);
+}
+
 void TBottomPiano::pianoPressed(int octave, int x, int y)
 {
     if (m_paused) {
@@ -373,11 +399,12 @@ void TBottomPiano::pianoPressed(int octave, int x, int y)
             m_callbacks.PauseToggle();
         return;
     }
-    const auto offset
-        = piano::NoteOffsetAt(x, y, m_octaves[static_cast<std::size_t>(octave)]->WhiteKeyWidth());
+    const TOctaveImage *image = m_octaves[static_cast<std::size_t>(octave)];
+    const auto offset = piano::NoteOffsetAt(x, y, image->WhiteKeyWidth(), image->height());
     if (!offset)
         return;
     m_lastNote = piano::MidiNote(octave, *offset);
+    SetSounding(m_lastNote, true);
     if (m_callbacks.NoteHandler)
         m_callbacks.NoteHandler(PianoDevice, midi::NoteOn, m_lastNote, PianoVelocity);
 }
@@ -390,6 +417,7 @@ void TBottomPiano::pianoReleased()
         return;
     const int note = m_lastNote;
     m_lastNote = -1;
+    SetSounding(note, false);
     if (m_callbacks.NoteHandler)
         m_callbacks.NoteHandler(PianoDevice, midi::NoteOff, note, PianoVelocity);
 }
@@ -464,18 +492,19 @@ void TBottomPiano::RefreshButtons()
 
 void TBottomPiano::refreshOctavePictures()
 {
-    std::array<std::string, piano::OctaveCount> shown;
-    shown.fill(std::string(bm::PlainOctave));
+    std::array<OctaveLetters, piano::OctaveCount> shown;
+    shown.fill(OctaveLetters::None);
     const int voice = currentVoice();
     if (m_letters && voice >= 0 && voice < 4) {
         const auto lettered = LetteredOctaves(voice, m_exercise.OctOffset[static_cast<std::size_t>(voice)]);
+        const OctaveLetters faces[] = {OctaveLetters::Lower, OctaveLetters::Upper};
         for (std::size_t i = 0; i < lettered.size(); ++i) {
             if (lettered[i] >= 0 && lettered[i] < piano::OctaveCount)
-                shown[static_cast<std::size_t>(lettered[i])] = std::string(bm::LetteredOctaves[i]);
+                shown[static_cast<std::size_t>(lettered[i])] = faces[i];
         }
     }
     for (std::size_t k = 0; k < m_octaves.size(); ++k)
-        m_octaves[k]->ShowPicture(shown[k]);
+        m_octaves[k]->ShowLetters(shown[k]);
 }
 
 } // namespace pw

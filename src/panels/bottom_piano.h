@@ -1,6 +1,7 @@
 #pragma once
 
 #include "document/exercise_change.h"
+#include "panels/piano_layout.h"
 
 #include <QWidget>
 
@@ -61,6 +62,11 @@ public:
     void SetAdvice(const QString &text);
     QString Advice() const;
 
+    // Shows the key of a MIDI note pressed while it sounds, whoever plays it; notes outside the
+    // five octaves (36..95) are ignored.
+    void SetSounding(int midiNote, bool sounding);
+    bool Sounding(int midiNote) const;
+
     void SetPaused(bool paused);
     bool Paused() const { return m_paused; }
     void SetPauseEnabled(bool enabled);
@@ -76,6 +82,7 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
     void ExerciseChanged(ExerciseChange kind, int part) override;
@@ -83,8 +90,9 @@ private:
     void createPiano();
     void createButtons();
     void createCounters();
-    TPictureButton *stateButton(const char *name, const std::string &pictures, int x, int y);
-    TPictureButton *switchButton(const char *name, const std::string &pictures, int x, int y);
+    TPictureButton *stateButton(const char *name, const std::string &pictures);
+    TPictureButton *switchButton(const char *name, const std::string &pictures);
+    void applyLayout();
     QPixmap loadPicture(std::string_view name) const;
 
     void pianoPressed(int octave, int x, int y);
@@ -128,6 +136,7 @@ private:
     QLabel *m_regim = nullptr;
     QLabel *m_why = nullptr;
     int m_mode = 0;
+    PianoLayout m_layout;
 
     int m_lastNote = -1;
     bool m_paused = false;

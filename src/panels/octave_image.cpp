@@ -7,19 +7,46 @@
 
 namespace pw {
 
+namespace {
+
+QString faceName(OctaveLetters letters)
+{
+    const std::string_view face = OctaveFaces[static_cast<std::size_t>(letters)];
+    return QString::fromUtf8(face.data(), static_cast<qsizetype>(face.size()));
+}
+
+} // namespace
+
 TOctaveImage::TOctaveImage(const QString &objectName, QWidget *parent)
     : QWidget(parent)
 {
     setObjectName(objectName);
-    setFixedSize(piano::OctaveWidth, piano::OctaveHeight);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    resize(piano::OctaveWidth, piano::OctaveHeight);
+    setProperty("picture", faceName(m_letters));
 }
 
-void TOctaveImage::ShowPicture(const std::string &name)
+void TOctaveImage::ShowLetters(OctaveLetters letters)
 {
-    if (!m_pictures.Show(name))
+    if (letters == m_letters)
         return;
-    setProperty("picture", QString::fromStdString(name));
+    m_letters = letters;
+    setProperty("picture", faceName(letters));
     update();
+}
+
+void TOctaveImage::SetPressed(int offset, bool pressed)
+{
+    if (offset < piano::FirstOffset || offset > piano::LastOffset || Pressed(offset) == pressed)
+        return;
+    m_pressed.set(static_cast<std::size_t>(offset - piano::FirstOffset), pressed);
+    update();
+}
+
+bool TOctaveImage::Pressed(int offset) const
+{
+    return offset >= piano::FirstOffset && offset <= piano::LastOffset
+        && m_pressed.test(static_cast<std::size_t>(offset - piano::FirstOffset));
 }
 
 double TOctaveImage::WhiteKeyWidth() const
@@ -30,11 +57,7 @@ double TOctaveImage::WhiteKeyWidth() const
 void TOctaveImage::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    const QPixmap picture = m_pictures.Current();
-    if (!picture.isNull())
-        painter.drawPixmap(rect(), picture);
-    else
-        painter.fillRect(rect(), Qt::white);
+    PaintOctave(painter, size(), m_letters, m_pressed, font());
 }
 
 void TOctaveImage::mousePressEvent(QMouseEvent *event)

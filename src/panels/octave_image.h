@@ -1,6 +1,6 @@
 #pragma once
 
-#include "panels/picture_set.h"
+#include "panels/octave_painting.h"
 
 #include <QWidget>
 
@@ -8,15 +8,19 @@
 
 namespace pw {
 
-// One octave picture of the on-screen piano; it hands mouse presses and releases to the panel.
+// One octave of the on-screen piano, painted at whatever size the panel gives it; it hands mouse
+// presses and releases to the panel.
 class TOctaveImage : public QWidget
 {
 public:
     TOctaveImage(const QString &objectName, QWidget *parent);
 
-    PictureSet &Pictures() { return m_pictures; }
-    void ShowPicture(const std::string &name);
-    const std::string &ShownPicture() const { return m_pictures.Shown(); }
+    // Plain keys or the computer-key letters; the face's name is also the "picture" property.
+    void ShowLetters(OctaveLetters letters);
+    OctaveLetters Letters() const { return m_letters; }
+    // Marks the key of a note offset (3 is C, 14 is B) as sounding; other offsets are ignored.
+    void SetPressed(int offset, bool pressed);
+    bool Pressed(int offset) const;
     // A seventh of the picture's width.
     double WhiteKeyWidth() const;
 
@@ -29,7 +33,8 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:
-    PictureSet m_pictures;
+    OctaveLetters m_letters = OctaveLetters::None;
+    OctaveKeys m_pressed;
 };
 
 } // namespace pw

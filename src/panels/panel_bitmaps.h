@@ -5,17 +5,12 @@
 
 namespace pw::panel_bitmaps {
 
-// The bitmaps of the piano panel, in the "res" folder of the program directory. The art tool
-// draws exactly these names, so the panel never asks for a file that is not there.
+// The bitmaps of the piano panel's buttons, in the "res" folder of the program directory. The art
+// tool draws exactly these names, so the panel never asks for a file that is not there. The keys
+// and the first-octave marker are painted by the panel at its own size.
 
 inline constexpr std::string_view Folder = "res";
 inline constexpr std::string_view Extension = ".bmp";
-
-inline constexpr std::string_view PlainOctave = "piano03";
-// The lettered octaves: the computer keys of the lower and of the upper octave.
-inline constexpr std::array<std::string_view, 2> LetteredOctaves {"piano030", "piano031"};
-// Not named by older courses; the marker under the octave that starts at middle C.
-inline constexpr std::string_view FirstOctaveMarker = "first_octave";
 
 // Buttons with three pictures: under the mouse, elsewhere, and when the action is impossible.
 inline constexpr std::array<std::string_view, 8> StateButtons {"pause", "play", "enter", "left",

@@ -6,12 +6,38 @@
 
 #include <QLabel>
 
+#include <optional>
+
 using namespace pw;
 
 using PianoPanel = PianoFixture;
 
+namespace {
+
+// The panel widths of the main area from the smallest window up to a wide screen.
+constexpr int PanelWidths[] = {555, 780, 1024, 1360, 1920};
+
+// The first run of dark pixels along row y of a picture, as its first and last column.
+std::optional<std::pair<int, int>> darkRun(const QImage &image, int y)
+{
+    for (int x = 0; x < image.width(); ++x) {
+        if (qGray(image.pixel(x, y)) >= 80)
+            continue;
+        int last = x;
+        while (last + 1 < image.width() && qGray(image.pixel(last + 1, y)) < 80)
+            ++last;
+        return std::pair {x, last};
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
 TEST_F(PianoPanel, PressAndReleaseSendNoteOnAndOffThroughTheHandler)
 {
+    // At this width the keys are those of the 11-pixel design grid, 77 by 88 an octave.
+    panel->resize(780, 150);
+    ASSERT_EQ(control("Image3")->size(), QSize(piano::OctaveWidth, piano::OctaveHeight));
     struct Case
     {
         const char *image;
@@ -34,7 +60,7 @@ TEST_F(PianoPanel, PressAndReleaseSendNoteOnAndOffThroughTheHandler)
 TEST_F(PianoPanel, PressesBesideTheKeysAreIgnored)
 {
     press("Image3", -1, 60);
-    press("Image3", piano::OctaveWidth, 60);
+    press("Image3", control("Image3")->width(), 60);
     release("Image3");
     EXPECT_TRUE(messages.empty());
 }
@@ -258,6 +284,7 @@ TEST_F(PianoPanel, SetTextsTakesLocalisedTextsAndKeepsTheRest)
   <I id="Successfull">Successful</I>
   <I id="LetterHint">Show letters on the keys</I>
   <I id="OctavePlusHint">Octave up</I>
+  <I id="FirstOctaveHint">The octave from middle C</I>
   <I id="RegimIfNotMistakes">Next exercise automatically when there are no mistakes</I>
 </BottomQuest></Localize>)");
     Localization texts;
@@ -270,6 +297,7 @@ TEST_F(PianoPanel, SetTextsTakesLocalisedTextsAndKeepsTheRest)
     EXPECT_EQ(control("iLetter")->toolTip(), "Show letters on the keys");
     EXPECT_EQ(control("iPLus")->toolTip(), "Octave up");
     EXPECT_EQ(control("iMinus")->toolTip(), "Октава вниз");
+    EXPECT_EQ(control("lFirstOctave")->toolTip(), "The octave from middle C");
     EXPECT_EQ(control<QLabel>("lRegim")->text(), "Next exercise automatically when there are no mistakes");
     panel->SetCompletionMode(0);
     EXPECT_EQ(control<QLabel>("lRegim")->text(), "Переход на следующее упражнение автоматически");
@@ -277,42 +305,247 @@ TEST_F(PianoPanel, SetTextsTakesLocalisedTextsAndKeepsTheRest)
 
 TEST_F(PianoPanel, BlackKeysAreDrawnWherePressesPlayThem)
 {
-    for (const char *name : {"piano03", "piano030", "piano031"}) {
-        const QImage drawn(QString(PARTWRITER_PROGRAM_DIR "/res/") + name + ".bmp");
-        ASSERT_EQ(drawn.size(), QSize(piano::OctaveWidth, piano::OctaveHeight)) << name;
-        for (int x = 0; x < piano::OctaveWidth; ++x) {
-            const int y = 20;
-            const auto offset = piano::NoteOffsetAt(x, y, piano::WhiteKeyWidth);
-            const bool black = offset && *offset != 3 && *offset != 5 && *offset != 7 && *offset != 8
-                && *offset != 10 && *offset != 12 && *offset != 14;
-            EXPECT_EQ(qGray(drawn.pixel(x, y)) < 80, black) << name << " x=" << x;
-            EXPECT_GT(qGray(drawn.pixel(x, piano::BlackZoneHeight + 1)), 120) << name << " x=" << x;
+    button("iLetter")->click();
+    setVoice(Alto, -1); // Image2 and Image3 show letters
+    for (int width : {555, 1024, 1920}) {
+        panel->resize(width, 150);
+        for (const char *name : {"Image1", "Image2", "Image3"}) {
+            QWidget *octave = control(name);
+            const QImage drawn = octave->grab().toImage();
+            ASSERT_EQ(drawn.size(), octave->size()) << name;
+            const int h = octave->height();
+            const double whiteWidth = octave->width() / 7.0;
+            const int zone = piano::BlackZoneHeightFor(h);
+            for (int x = 0; x < drawn.width(); ++x) {
+                const int y = zone / 3;
+                const auto offset = piano::NoteOffsetAt(x, y, whiteWidth, h);
+                ASSERT_TRUE(offset);
+                EXPECT_EQ(qGray(drawn.pixel(x, y)) < 80, piano::IsBlack(*offset))
+                    << name << " at " << width << " x=" << x;
+                EXPECT_GT(qGray(drawn.pixel(x, zone + 1)), 120) << name << " at " << width << " x=" << x;
+            }
         }
     }
 }
 
+TEST_F(PianoPanel, KeysGrowWithThePanel)
+{
+    int last = 0;
+    for (int width : PanelWidths) {
+        panel->resize(width, 150);
+        const QWidget *octave = control("Image3");
+        EXPECT_EQ(octave->width() % 7, 0) << width;
+        EXPECT_GE(octave->width(), last) << width;
+        last = octave->width();
+        EXPECT_EQ(control("Image4")->x(), octave->geometry().right() + 1) << width;
+    }
+    panel->resize(555, 150);
+    EXPECT_EQ(control("Image1")->width(), 7 * 8);
+    panel->resize(1600, 150);
+    EXPECT_GE(control("Image1")->width(), 7 * 16) << "clearly wider than the old 11-pixel keys";
+    EXPECT_EQ(control("lFirstOctave")->width(), control("Image3")->width());
+    EXPECT_EQ(control("lFirstOctave")->x(), control("Image3")->x());
+}
+
+TEST_F(PianoPanel, PressesHitTheDrawnKeysAtEverySize)
+{
+    for (int width : {555, 1024, 1920}) {
+        panel->resize(width, 150);
+        QWidget *octave = control("Image3");
+        const QImage drawn = octave->grab().toImage();
+        const int h = octave->height();
+
+        messages.clear();
+        press("Image3", 1, h - 3);
+        release("Image3");
+        ASSERT_EQ(messages.size(), 2u) << width;
+        EXPECT_EQ(messages[0][2], 60) << "the leftmost white key at " << width;
+
+        // The first black key drawn in the upper part of the picture is C sharp.
+        const auto sharp = darkRun(drawn, h / 5);
+        ASSERT_TRUE(sharp) << width;
+        EXPECT_GT(sharp->first, 0) << width;
+        messages.clear();
+        press("Image3", (sharp->first + sharp->second) / 2, h / 5);
+        release("Image3");
+        ASSERT_EQ(messages.size(), 2u) << width;
+        EXPECT_EQ(messages[0][2], 61) << "the middle of C sharp at " << width;
+        // Its left and right edges too, and the white keys beside it.
+        for (const auto &[x, note] : {std::pair {sharp->first, 61},
+                                      {sharp->second, 61},
+                                      {sharp->first - 1, 60},
+                                      {sharp->second + 1, 62}}) {
+            messages.clear();
+            press("Image3", x, h / 5);
+            release("Image3");
+            ASSERT_EQ(messages.size(), 2u);
+            EXPECT_EQ(messages[0][2], note) << "x=" << x << " at " << width;
+        }
+        // Down the middle of C sharp: the black key ends where the picture turns light.
+        const int middle = (sharp->first + sharp->second) / 2;
+        int end = h / 5;
+        while (end < h && qGray(drawn.pixel(middle, end)) < 150)
+            ++end;
+        ASSERT_LT(end, h - 10) << width;
+        const int whiteBelow = middle < octave->width() / 7 ? 60 : 62;
+        for (const auto &[y, note] : {std::pair {end - 1, 61}, {end, whiteBelow}}) {
+            messages.clear();
+            press("Image3", middle, y);
+            release("Image3");
+            ASSERT_EQ(messages.size(), 2u);
+            EXPECT_EQ(messages[0][2], note) << "y=" << y << " at " << width;
+        }
+    }
+}
+
+TEST_F(PianoPanel, SoundingKeysAreDrawnPressed)
+{
+    for (int width : {555, 1360}) {
+        panel->resize(width, 150);
+        QWidget *octave = control("Image3");
+        const int w = octave->width() / 7;
+        const int h = octave->height();
+        const QPoint onC(w / 2, h - 8), onD(w + w / 2, h - 8);
+        const auto sharp = darkRun(octave->grab().toImage(), h / 5);
+        ASSERT_TRUE(sharp);
+        const QPoint onSharp((sharp->first + sharp->second) / 2, h / 5);
+        const QImage before = octave->grab().toImage();
+
+        panel->SetSounding(60, true);
+        EXPECT_TRUE(panel->Sounding(60));
+        EXPECT_FALSE(panel->Sounding(61));
+        EXPECT_FALSE(panel->Sounding(72)) << "the same key an octave up";
+        QImage shown = octave->grab().toImage();
+        EXPECT_NE(shown.pixel(onC), before.pixel(onC)) << width;
+        EXPECT_EQ(shown.pixel(onD), before.pixel(onD)) << width;
+        EXPECT_EQ(shown.pixel(onSharp), before.pixel(onSharp)) << width;
+        // The shade covers the key from top to bottom between the black keys.
+        EXPECT_NE(shown.pixel(1, h / 5), before.pixel(1, h / 5)) << width;
+
+        panel->SetSounding(61, true);
+        shown = octave->grab().toImage();
+        EXPECT_NE(shown.pixel(onSharp), before.pixel(onSharp)) << width;
+        EXPECT_GT(qBlue(shown.pixel(onSharp)), qRed(shown.pixel(onSharp)) + 40) << "a blue key, clearly";
+
+        panel->SetSounding(60, false);
+        panel->SetSounding(61, false);
+        EXPECT_FALSE(panel->Sounding(60));
+        EXPECT_EQ(octave->grab().toImage(), before) << width;
+    }
+}
+
+TEST_F(PianoPanel, SoundingOutsideTheFiveOctavesIsIgnored)
+{
+    const QImage before[] = {control("Image1")->grab().toImage(), control("Image5")->grab().toImage()};
+    for (int note : {0, 35, 96, 127, -1}) {
+        panel->SetSounding(note, true);
+        EXPECT_FALSE(panel->Sounding(note)) << note;
+    }
+    EXPECT_EQ(control("Image1")->grab().toImage(), before[0]);
+    EXPECT_EQ(control("Image5")->grab().toImage(), before[1]);
+    panel->SetSounding(36, true);
+    panel->SetSounding(95, true);
+    EXPECT_TRUE(panel->Sounding(36));
+    EXPECT_TRUE(panel->Sounding(95));
+    EXPECT_NE(control("Image1")->grab().toImage(), before[0]);
+    EXPECT_NE(control("Image5")->grab().toImage(), before[1]);
+}
+
+TEST_F(PianoPanel, APressMarksItsKeyUntilTheRelease)
+{
+    const int h = control("Image2")->height();
+    press("Image2", 1, h - 3);
+    EXPECT_TRUE(panel->Sounding(48));
+    release("Image2");
+    EXPECT_FALSE(panel->Sounding(48));
+
+    panel->SetPaused(true);
+    press("Image2", 1, h - 3);
+    EXPECT_FALSE(panel->Sounding(48)) << "a press that only resumes sounds nothing";
+    release("Image2");
+}
+
 TEST_F(PianoPanel, ControlsFitThePanelWithoutOverlapping)
 {
-    panel->resize(panel->sizeHint());
     button("iLetter")->click();
     panel->ShowCounters(true);
     task.Iterations = 3;
     task.LimitMin = 15;
     panel->RefreshCounters();
-    std::vector<QWidget *> shown;
-    for (QWidget *child : panel->findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
-        if (child->isVisible())
-            shown.push_back(child);
+    panel->SetAdvice("Crossed voices: the alto is above the soprano.");
+    for (int width : PanelWidths) {
+        panel->resize(width, 150);
+        std::vector<QWidget *> shown;
+        for (QWidget *child : panel->findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
+            if (child->isVisible())
+                shown.push_back(child);
+        }
+        ASSERT_GE(shown.size(), 26u);
+        for (std::size_t i = 0; i < shown.size(); ++i) {
+            EXPECT_TRUE(panel->rect().contains(shown[i]->geometry()))
+                << shown[i]->objectName().toStdString() << " at " << width;
+            for (std::size_t j = i + 1; j < shown.size(); ++j) {
+                EXPECT_FALSE(shown[i]->geometry().intersects(shown[j]->geometry()))
+                    << shown[i]->objectName().toStdString() << " " << shown[j]->objectName().toStdString()
+                    << " at " << width;
+            }
+        }
+        // A picture of the panel for a look by eye.
+        if (const char *shot = std::getenv("PARTWRITER_PANEL_SHOT"))
+            panel->grab().save(QString(shot).replace(".png", QString("-%1.png").arg(width)));
     }
-    ASSERT_GE(shown.size(), 25u);
-    for (std::size_t i = 0; i < shown.size(); ++i) {
-        EXPECT_TRUE(panel->rect().contains(shown[i]->geometry())) << shown[i]->objectName().toStdString();
-        for (std::size_t j = i + 1; j < shown.size(); ++j) {
-            EXPECT_FALSE(shown[i]->geometry().intersects(shown[j]->geometry()))
-                << shown[i]->objectName().toStdString() << " " << shown[j]->objectName().toStdString();
+}
+
+TEST_F(PianoPanel, TextsStayReadableAtEveryWidth)
+{
+    Localization english;
+    english.Load(PARTWRITER_BUNDLED_DATA, "English");
+    ASSERT_TRUE(english.InUse());
+    Localization russian;
+    const char *captions[] = {"lExercis", "lRemain", "lComplete", "lSuccessfull", "lMistakes"};
+    const char *values[]
+        = {"TasksNumber", "TasksRemain", "TasksCompleted", "TasksSuccessful", "TasksWithMistakes"};
+    for (const Localization *texts : {&russian, &english}) {
+        panel->SetTexts(*texts);
+        for (int width : PanelWidths) {
+            panel->resize(width, 150);
+            for (const char *name : captions) {
+                const QLabel *caption = control<QLabel>(name);
+                EXPECT_LE(caption->fontMetrics().horizontalAdvance(caption->text()), caption->width())
+                    << caption->text().toStdString() << " at " << width;
+                EXPECT_GE(caption->height(), caption->fontMetrics().height()) << name << " at " << width;
+            }
+            for (const char *name : values) {
+                const QLabel *value = control<QLabel>(name);
+                EXPECT_LE(value->fontMetrics().horizontalAdvance("999"), value->width())
+                    << name << " at " << width;
+            }
+            const QLabel *time = control<QLabel>("TimeRest");
+            EXPECT_LE(time->fontMetrics().horizontalAdvance("00:00"), time->width()) << width;
+            EXPECT_LE(time->fontMetrics().height(), time->height()) << width;
+            EXPECT_GE(time->font().pixelSize(), 20) << width;
+
+            const QLabel *regim = control<QLabel>("lRegim");
+            for (int mode : {0, 1, 2}) {
+                panel->SetCompletionMode(mode);
+                EXPECT_LE(regim->heightForWidth(regim->width()), regim->height())
+                    << regim->text().toStdString() << " at " << width;
+            }
+            const QLabel *why = control<QLabel>("lWhy");
+            EXPECT_GE(why->height(), 2 * why->fontMetrics().lineSpacing()) << width;
+            EXPECT_GE(why->font().pixelSize(), 11) << width;
         }
     }
-    // A picture of the panel for a look by eye.
-    if (const char *shot = std::getenv("PARTWRITER_PANEL_SHOT"))
-        panel->grab().save(shot);
+}
+
+TEST_F(PianoPanel, TheReasonsLineShowsItsWholeTextAsTooltip)
+{
+    const QString reasons = "Crossed voices: the alto is above the soprano. The leading tone is doubled: "
+                            "tenor and soprano. The bass leaps 14 semitones; at most 12 are allowed here.";
+    panel->SetAdvice(reasons);
+    EXPECT_EQ(panel->Advice(), reasons);
+    EXPECT_EQ(control("lWhy")->toolTip(), reasons);
+    panel->SetAdvice({});
+    EXPECT_EQ(panel->Advice(), "");
+    EXPECT_EQ(control("lWhy")->toolTip(), "");
 }

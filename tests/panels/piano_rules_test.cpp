@@ -23,17 +23,43 @@ TEST(PianoGeometry, KeyUnderThePointer)
         {76, 87, 14}, {33, 20, 8},  {32, 20, 7}, {77, 10, {}}, {-1, 60, {}}, {100, 60, {}},
     };
     for (const Case &c : cases) {
-        EXPECT_EQ(piano::NoteOffsetAt(c.x, c.y, piano::WhiteKeyWidth), c.offset) << c.x << "," << c.y;
+        EXPECT_EQ(piano::NoteOffsetAt(c.x, c.y, piano::WhiteKeyWidth, piano::OctaveHeight), c.offset)
+            << c.x << "," << c.y;
     }
 }
 
-TEST(PianoGeometry, WiderPicturesScaleTheWhiteKeysOnly)
+TEST(PianoGeometry, WiderPicturesScaleTheBlackKeysToo)
 {
-    // Twice as wide: the black ranges stay in pixels, the white keys follow the width.
-    EXPECT_EQ(piano::NoteOffsetAt(30, 80, 22.0), 5);
-    EXPECT_EQ(piano::NoteOffsetAt(153, 80, 22.0), 14);
-    EXPECT_EQ(piano::NoteOffsetAt(154, 80, 22.0), std::nullopt);
-    EXPECT_EQ(piano::NoteOffsetAt(10, 20, 22.0), 4);
+    // Twice as wide and as high: every range of the design grid doubles.
+    EXPECT_EQ(piano::NoteOffsetAt(30, 170, 22.0, 176), 5);
+    EXPECT_EQ(piano::NoteOffsetAt(153, 170, 22.0, 176), 14);
+    EXPECT_EQ(piano::NoteOffsetAt(154, 170, 22.0, 176), std::nullopt);
+    EXPECT_EQ(piano::NoteOffsetAt(13, 20, 22.0, 176), 3) << "left of C sharp";
+    EXPECT_EQ(piano::NoteOffsetAt(14, 20, 22.0, 176), 4);
+    EXPECT_EQ(piano::NoteOffsetAt(29, 20, 22.0, 176), 4);
+    EXPECT_EQ(piano::NoteOffsetAt(30, 20, 22.0, 176), 5) << "right of C sharp";
+    EXPECT_EQ(piano::NoteOffsetAt(139, 107, 22.0, 176), 13);
+    EXPECT_EQ(piano::NoteOffsetAt(139, 108, 22.0, 176), 14) << "below the black keys";
+}
+
+TEST(PianoGeometry, BlackKeysFollowTheKeyWidthAndTheHeight)
+{
+    for (const piano::BlackKey &key : piano::BlackKeys) {
+        const piano::Columns design = piano::BlackKeyColumns(key, piano::WhiteKeyWidth);
+        EXPECT_EQ(design.first, key.left);
+        EXPECT_EQ(design.last, key.right);
+        const piano::Columns triple = piano::BlackKeyColumns(key, 33.0);
+        EXPECT_EQ(triple.first, 3 * key.left);
+        EXPECT_EQ(triple.last, 3 * key.right + 2);
+        // The narrowest keys still have black keys of some width between their white neighbours.
+        const piano::Columns narrow = piano::BlackKeyColumns(key, 8.0);
+        EXPECT_GE(narrow.last - narrow.first, 4) << key.offset;
+    }
+    EXPECT_EQ(piano::BlackZoneHeightFor(piano::OctaveHeight), piano::BlackZoneHeight);
+    EXPECT_EQ(piano::BlackZoneHeightFor(64), 39);
+    EXPECT_EQ(piano::BlackZoneHeightFor(128), 79);
+    EXPECT_EQ(piano::NoteOffsetAt(12, 78, 16.0, 128), 4) << "C sharp reaches down to here";
+    EXPECT_EQ(piano::NoteOffsetAt(12, 79, 16.0, 128), 3);
 }
 
 TEST(PianoGeometry, OctavesRunFromC2ToB6)
@@ -42,6 +68,23 @@ TEST(PianoGeometry, OctavesRunFromC2ToB6)
     EXPECT_EQ(piano::MidiNote(2, 3), 60);
     EXPECT_EQ(piano::MidiNote(2, 4), 61);
     EXPECT_EQ(piano::MidiNote(4, 14), 95);
+}
+
+TEST(PianoGeometry, NotesFindTheirKeys)
+{
+    using Place = piano::KeyPlace;
+    EXPECT_EQ(piano::KeyOfNote(36), (Place {0, 3}));
+    EXPECT_EQ(piano::KeyOfNote(60), (Place {2, 3}));
+    EXPECT_EQ(piano::KeyOfNote(61), (Place {2, 4}));
+    EXPECT_EQ(piano::KeyOfNote(71), (Place {2, 14}));
+    EXPECT_EQ(piano::KeyOfNote(95), (Place {4, 14}));
+    EXPECT_EQ(piano::KeyOfNote(35), std::nullopt);
+    EXPECT_EQ(piano::KeyOfNote(96), std::nullopt);
+    for (int note = 36; note <= 95; ++note) {
+        const auto place = piano::KeyOfNote(note);
+        ASSERT_TRUE(place);
+        EXPECT_EQ(piano::MidiNote(place->octave, place->offset), note);
+    }
 }
 
 TEST(OctaveShift, ButtonsToggleTheOffset)

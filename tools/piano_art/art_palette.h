@@ -2,8 +2,7 @@
 
 #include <QColor>
 
-// The colours every panel bitmap shares, so that the piano, the buttons and the marker read as
-// one set on the panel's face.
+// The colours of the button bitmaps, so that they read as one set on the panel's face.
 namespace art {
 
 struct Face
@@ -24,22 +23,5 @@ inline const Face Disabled {QColor(0xc8, 0xcd, 0xd5), QColor(0xf1, 0xf3, 0xf5), 
 // A switch that is on looks pressed in: darker at the top.
 inline const Face Pressed {QColor(0x3a, 0x78, 0xd4), QColor(0xbf, 0xd5, 0xf4), QColor(0xe1, 0xeb, 0xfb),
                            QColor(0x1f, 0x5f, 0xbf), true};
-
-inline const QColor Accent(0x3a, 0x78, 0xd4);
-
-// Keys.
-inline const QColor WhiteTop(0xff, 0xff, 0xff);
-inline const QColor WhiteBottom(0xee, 0xf0, 0xf3);
-inline const QColor LetteredTop(0xf2, 0xf7, 0xff);
-inline const QColor LetteredBottom(0xdb, 0xe7, 0xfa);
-inline const QColor KeyGap(0x9a, 0xa0, 0xa8);
-inline const QColor KeyBed(0x44, 0x48, 0x50);
-inline const QColor KeyFront(0x7d, 0x83, 0x8c);
-inline const QColor BlackBody(0x24, 0x26, 0x2b);
-inline const QColor BlackEdge(0x10, 0x11, 0x14);
-inline const QColor BlackShine(0x3c, 0x3f, 0x47);
-inline const QColor BlackFront(0x52, 0x56, 0x5f);
-inline const QColor WhiteLetter(0x1f, 0x5f, 0xbf);
-inline const QColor BlackLetter(0xff, 0xff, 0xff);
 
 } // namespace art

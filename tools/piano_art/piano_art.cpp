@@ -1,10 +1,9 @@
-// piano_art: draws the bitmaps of the piano panel, the octave pictures plain and lettered and the
-// buttons in all their states, into OUT_DIR/res.
+// piano_art: draws the bitmaps of the piano panel's buttons in all their states into OUT_DIR/res.
+// The keys are painted by the panel itself, at whatever size it has.
 //
 // Usage: piano_art OUT_DIR [--sheet FILE.png]. The sheet shows every bitmap enlarged, for review.
 
 #include "button_art.h"
-#include "keyboard_art.h"
 
 #include "panels/panel_bitmaps.h"
 
@@ -37,10 +36,6 @@ using Bitmap = std::pair<std::string, QImage>;
 std::vector<Bitmap> drawAll(const QString &font)
 {
     std::vector<Bitmap> out;
-    out.emplace_back(bm::PlainOctave, DrawOctave(OctaveLetters::None, font));
-    out.emplace_back(bm::LetteredOctaves[0], DrawOctave(OctaveLetters::Lower, font));
-    out.emplace_back(bm::LetteredOctaves[1], DrawOctave(OctaveLetters::Upper, font));
-    out.emplace_back(bm::FirstOctaveMarker, DrawFirstOctaveMarker());
     for (std::string_view name : bm::StateButtons) {
         const std::string symbol(name);
         out.emplace_back(symbol + std::string(bm::On), DrawButton(symbol, art::Hover, font));
@@ -58,7 +53,7 @@ std::vector<Bitmap> drawAll(const QString &font)
 // Every bitmap three times enlarged, in rows of six.
 QImage contactSheet(const std::vector<Bitmap> &bitmaps)
 {
-    constexpr int Scale = 3, Cell = 100 * Scale, PerRow = 6;
+    constexpr int Scale = 3, Cell = 48 * Scale, PerRow = 6;
     const int rows = (static_cast<int>(bitmaps.size()) + PerRow - 1) / PerRow;
     QImage sheet(PerRow * Cell, rows * Cell, QImage::Format_RGB32);
     sheet.fill(QColor::fromRgb(bm::PanelBackground));
