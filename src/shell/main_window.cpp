@@ -8,6 +8,7 @@
 #include "harmony/definitor.h"
 #include "harmony/exercise_check.h"
 #include "midi/device_selection.h"
+#include "midi/midi_message.h"
 #include "midi/shared_midi.h"
 #include "midi/soft_synth.h"
 #include "panels/bottom_piano.h"
@@ -334,6 +335,10 @@ RoutingState TForm1::routingState() const
 void TForm1::NoteHandler(int device, int status, int data1, int data2)
 {
     reportError("Ошибка", [&] { m_router->NoteHandler(device, status, data1, data2); });
+    // The on-screen piano shows what sounds, whichever keyboard played it.
+    const int kind = midi::KindOf(status);
+    if (m_piano && (kind == midi::NoteOn || kind == midi::NoteOff))
+        m_piano->SetSounding(data1, midi::IsNoteOn(status, data2));
 }
 
 void TForm1::harmonyNote(int note)

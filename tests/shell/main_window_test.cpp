@@ -335,3 +335,18 @@ MemoryMidiBackend &TestMidi()
     static MemoryMidiBackend backend({}, {"Test out"});
     return backend;
 }
+
+// A key of the on-screen piano shows pressed while its note sounds, from any keyboard.
+TEST_F(MainWindow, ThePianoShowsTheNotesThatSound)
+{
+    start();
+    auto *piano = child<TBottomPiano>("BottomPiano");
+    ASSERT_NE(piano, nullptr);
+    window->NoteHandler(0, 144, 64, 90);
+    EXPECT_TRUE(piano->Sounding(64)) << "a MIDI keyboard";
+    window->NoteHandler(0, 128, 64, 0);
+    EXPECT_FALSE(piano->Sounding(64));
+    window->NoteHandler(0, 144, 67, 80);
+    window->NoteHandler(0, 144, 67, 0);
+    EXPECT_FALSE(piano->Sounding(67)) << "a note-on of velocity 0 ends the note";
+}
