@@ -19,6 +19,18 @@ const std::map<Key, std::string> &defaults()
         {{"Toolbar", "Voice1"}, "Голос : Тенор"},
         {{"Toolbar", "Voice2"}, "Голос : Альт"},
         {{"Toolbar", "Voice3"}, "Голос : Сопрано"},
+        {{"Toolbar", "Voice0Caption"}, "Бас"},
+        {{"Toolbar", "Voice1Caption"}, "Тенор"},
+        {{"Toolbar", "Voice2Caption"}, "Альт"},
+        {{"Toolbar", "Voice3Caption"}, "Сопрано"},
+        {{"Toolbar", "OpenCaption"}, "Открыть"},
+        {{"Toolbar", "Open"}, "Открыть упражнение"},
+        {{"Toolbar", "SaveCaption"}, "Сохранить"},
+        {{"Toolbar", "Save"}, "Сохранить упражнение"},
+        {{"Toolbar", "SetParmsCaption"}, "Параметры"},
+        {{"Toolbar", "SetParms"}, "Параметры упражнения"},
+        {{"Toolbar", "KeysCaption"}, "Клавиши"},
+        {{"Toolbar", "Keys"}, "Какие клавиши что делают (F1)"},
         {{"Toolbar", "LengthCeil"}, "Длительность : целая"},
         {{"Toolbar", "LengthHalf"}, "Длительность : Половинка"},
         {{"Toolbar", "LengthQuart"}, "Длительность : четверь"},
@@ -81,6 +93,29 @@ const std::map<Key, std::string> &defaults()
         {{"NoMidi", "Setup"}, "Настроить MiDi"},
         {{"NoMidi", "GoOnWithoutSetup"}, "Продолжить без настройки"},
         {{"NoMidi", "GoOn"}, "Продолжить"},
+        // The exercise parameters dialog of authoring mode.
+        {{"SetParms", "Title"}, "Параметры упражнения"},
+        {{"SetParms", "Exercise"}, "Упражнение "},
+        {{"SetParms", "Part"}, "Часть "},
+        {{"SetParms", "ShowPartsCount"}, "Показывать частей:"},
+        {{"SetParms", "CasualTonality"}, "Тональности случайным образом до ... знаков::"},
+        {{"SetParms", "Def"}, "Определитель:"},
+        {{"SetParms", "CheckType"}, "Тип проверки:"},
+        {{"SetParms", "DefaultLength"}, "Голос с длительностью по умолчанию::"},
+        {{"SetParms", "FixedLength"}, "Фиксировать длительность:"},
+        {{"SetParms", "FixedVoice"}, "Зафиксировать голос:"},
+        {{"SetParms", "CountIteration"}, "Число итераций::"},
+        {{"SetParms", "LimitSec"}, "Секунд на итерацию"},
+        {{"SetParms", "TimerProportional"}, "Пропорционально числу нот"},
+        {{"SetParms", "Compare"}, "Голос для проверки"},
+        {{"SetParms", "Size"}, "Размер :"},
+        {{"SetParms", "FirstMeasure"}, "Первый такт:"},
+        {{"SetParms", "Tonality"}, "Тональность :"},
+        {{"SetParms", "Minor"}, "Минор"},
+        {{"SetParms", "Major"}, "Мажор"},
+        {{"SetParms", "Val"}, "Пока число:"},
+        {{"SetParms", "Save"}, "Сохранить"},
+        {{"SetParms", "Cancel"}, "Отменить"},
         // Why a label is red: the reasons under the staff and in the piano panel.
         {{"Why", "Voice0"}, "бас"},
         {{"Why", "Voice1"}, "тенор"},
@@ -148,6 +183,18 @@ std::string Localization::Text(const std::string &section, const std::string &id
     if (!m_inUse)
         return fallback;
     return SelectText(m_doc, "//Localize/" + section + "/I[@id='" + id + "']", fallback);
+}
+
+std::string Localization::Phrase(const std::string &russian) const
+{
+    if (!m_inUse || russian.empty())
+        return russian;
+    // Compared as values: a message may hold any character.
+    for (XmlNode item : m_doc.document_element().child("Phrases").children("I")) {
+        if (GetAttr(item, "ru") == russian)
+            return item.text().as_string(russian.c_str());
+    }
+    return russian;
 }
 
 std::string Localization::BottomQuest(const std::string &id) const

@@ -22,6 +22,9 @@ public:
     std::string Text(const std::string &section, const std::string &id) const;
     // The text of "//BottomQuest/I[@id='<id>']" (at any depth), or its built-in default.
     std::string BottomQuest(const std::string &id) const;
+    // A message of the program's lower layers, which speak the built-in Russian: its
+    // translation from the "Phrases" section (an I whose "ru" is the text), or the text itself.
+    std::string Phrase(const std::string &russian) const;
 
     // The document the lower panels read their texts from (empty when not in use).
     XmlNode Document() const { return m_doc; }

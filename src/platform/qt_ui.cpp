@@ -44,7 +44,9 @@ UiButton QtUi::message(const std::string &caption, const std::string &text, UiBu
     QMessageBox::StandardButtons shown;
     for (const auto &[answer, standard] : choices)
         shown |= standard;
-    QMessageBox box(QMessageBox::NoIcon, ToQString(caption), ToQString(text), shown, m_parent);
+    const auto shownText
+        = [this](const std::string &s) { return ToQString(m_translate ? m_translate(s) : s); };
+    QMessageBox box(QMessageBox::NoIcon, shownText(caption), shownText(text), shown, m_parent);
     box.setDefaultButton(choices.front().second);
     for (const auto &[answer, standard] : choices) {
         const auto found = m_buttonTexts.find(answer);

@@ -2,6 +2,7 @@
 
 #include "platform/ui.h"
 
+#include <functional>
 #include <map>
 
 class QWidget;
@@ -19,6 +20,11 @@ public:
     void setParent(QWidget *parent) { m_parent = parent; }
     // The caption of a button in the interface language; Qt's own otherwise.
     void setButtonText(UiButton button, const std::string &text) { m_buttonTexts[button] = text; }
+    // Puts the captions and texts of messages into the interface language.
+    void setTranslation(std::function<std::string(const std::string &)> translate)
+    {
+        m_translate = std::move(translate);
+    }
 
     UiButton message(const std::string &caption, const std::string &text,
                      UiButtons buttons = UiButtons::Ok) override;
@@ -33,6 +39,7 @@ public:
 private:
     QWidget *m_parent;
     std::map<UiButton, std::string> m_buttonTexts;
+    std::function<std::string(const std::string &)> m_translate;
 };
 
 } // namespace pw

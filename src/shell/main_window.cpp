@@ -112,6 +112,7 @@ bool TForm1::Start(const std::vector<std::string> &arguments)
           std::pair {UiButton::Yes, "ButtonYes"}, std::pair {UiButton::No, "ButtonNo"},
           std::pair {UiButton::Save, "ButtonSave"}, std::pair {UiButton::Discard, "ButtonDiscard"}})
         m_ui.setButtonText(button, m_texts.Text("Messages", id));
+    m_ui.setTranslation([this](const std::string &text) { return m_texts.Phrase(text); });
     m_questHeader = m_texts.Text("Messages", "QuestHeader");
     m_settings->LoadAtStart(SoftSynth::DeviceName);
 

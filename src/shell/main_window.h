@@ -118,8 +118,7 @@ private:
     // main_window_toolbar.cpp
     void buildToolbar();
     void buildShortcuts();
-    QToolButton *toolButton(const char *name, const QString &caption, const std::string &hintId,
-                            const std::string &fallbackHint = {});
+    QToolButton *toolButton(const char *name, const QString &caption, const std::string &hintId);
     QAction *shortcut(const char *name, const QKeySequence &keys, std::function<void()> action);
     void setLength(int length, int dot);
     void toggleDot();

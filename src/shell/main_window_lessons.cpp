@@ -437,7 +437,7 @@ void TForm1::SetParmsDialog()
     if (!harmonyShown() || !m_exercise->EditMode || m_exercise->Parts.empty())
         return;
     m_paused = true;
-    TfSetParms dialog(this);
+    TfSetParms dialog(this, &m_texts);
     ExercisePart &part = m_exercise->part(std::clamp(m_exercise->CurPart, 0, m_exercise->PartCount() - 1));
     XmlNode partNode = part.Node;
     bool filled = false;

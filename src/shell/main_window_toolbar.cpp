@@ -34,13 +34,12 @@ constexpr const char *AuthoringActions[] = {"mOpen", "mSave", "mSetParms"};
 
 } // namespace
 
-QToolButton *TForm1::toolButton(const char *name, const QString &caption, const std::string &hintId,
-                                const std::string &fallbackHint)
+QToolButton *TForm1::toolButton(const char *name, const QString &caption, const std::string &hintId)
 {
     auto *button = new QToolButton(m_toolbar);
     button->setObjectName(name);
     button->setText(caption);
-    button->setToolTip(ToQString(hintId.empty() ? fallbackHint : m_texts.Text("Toolbar", hintId)));
+    button->setToolTip(ToQString(m_texts.Text("Toolbar", hintId)));
     button->setFocusPolicy(Qt::NoFocus);
     m_buttonActions[name] = m_toolbar->addWidget(button);
     m_buttons[name] = button;
@@ -85,9 +84,10 @@ void TForm1::buildToolbar()
         m_separators[name] = action;
     };
 
-    const char *voices[] = {"Бас", "Тенор", "Альт", "Сопрано"};
     for (int v = 0; v < 4; ++v) {
-        QToolButton *button = toolButton(VoiceButtons[v], voices[v], "Voice" + std::to_string(v));
+        const std::string voice = "Voice" + std::to_string(v);
+        QToolButton *button
+            = toolButton(VoiceButtons[v], ToQString(m_texts.Text("Toolbar", voice + "Caption")), voice);
         button->setCheckable(true);
         connect(button, &QToolButton::clicked, this, [this, v] { selectVoice(v); });
     }
@@ -154,11 +154,12 @@ void TForm1::buildToolbar()
     connect(sound, &QToolButton::clicked, this, &TForm1::toggleSound);
     connect(toolButton("tbMidiSetup", "MIDI", "MidiSetup"), &QToolButton::clicked, this, &TForm1::MidiDialog);
     separator("tbsDev");
-    connect(toolButton("tbOpen", "Открыть", {}, "Открыть упражнение"), &QToolButton::clicked, this,
+    const auto caption = [this](const char *id) { return ToQString(m_texts.Text("Toolbar", id)); };
+    connect(toolButton("tbOpen", caption("OpenCaption"), "Open"), &QToolButton::clicked, this,
             &TForm1::OpenExercise);
-    connect(toolButton("tbSave", "Сохранить", {}, "Сохранить упражнение"), &QToolButton::clicked, this,
+    connect(toolButton("tbSave", caption("SaveCaption"), "Save"), &QToolButton::clicked, this,
             &TForm1::SaveExercise);
-    connect(toolButton("tbSetParms", "Параметры", {}, "Параметры упражнения"), &QToolButton::clicked, this,
+    connect(toolButton("tbSetParms", caption("SetParmsCaption"), "SetParms"), &QToolButton::clicked, this,
             &TForm1::SetParmsDialog);
     connect(toolButton("tbPrint", "⎙", "Print"), &QToolButton::clicked, this, &TForm1::printPage);
     connect(toolButton("tbHelp", "?", "Help"), &QToolButton::clicked, this, &TForm1::AboutDialog);

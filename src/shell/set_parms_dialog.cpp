@@ -1,5 +1,6 @@
 #include "shell/set_parms_dialog.h"
 
+#include "config/localization.h"
 #include "document/exercise_nodes.h"
 #include "document/xml_access.h"
 #include "platform/error.h"
@@ -55,7 +56,7 @@ void setFlag(XmlNode node, const char *name, const QCheckBox *box)
 
 // The shown beat (4 for a quarter) as an integer; label names the row in the error. The stored
 // code is its double, which must fit too.
-int beat(const QComboBox *box, const char *label)
+int beat(const QComboBox *box, const std::string &label)
 {
     const std::string text = withoutSpaces(box->currentText());
     const char *first = text.data();
@@ -119,16 +120,14 @@ QHBoxLayout *pair(QWidget *a, QWidget *b)
     return row;
 }
 
-const char *const firstMeasureLabel = "Первый такт:";
-const char *const sizeLabel = "Размер :";
-
 } // namespace
 
-TfSetParms::TfSetParms(QWidget *parent)
+TfSetParms::TfSetParms(QWidget *parent, const Localization *texts)
     : QDialog(parent)
+    , m_texts(texts)
 {
     setObjectName("TfSetParms");
-    setWindowTitle("fSetParms");
+    setWindowTitle(text("Title"));
     setModal(true);
 
     m_showPartsCount = digits("sShowPartsCount", 3);
@@ -149,40 +148,40 @@ TfSetParms::TfSetParms(QWidget *parent)
     m_partZna = beatBox("sPartZna", beats);
     m_firstChi = beatBox("sFirstChi", counts);
     m_firstZna = beatBox("sFirstZna", beats);
-    m_minor = new QRadioButton("Минор");
+    m_minor = new QRadioButton(text("Minor"));
     m_minor->setObjectName("sMinor");
-    m_major = new QRadioButton("Мажор");
+    m_major = new QRadioButton(text("Major"));
     m_major->setObjectName("sMajor");
     m_val = lineEdit("sVal");
     m_partDefaultLength = digits("sPartDefaultLength", 1);
     m_partFixedVoice = digits("sPartFixedVoice", 1);
 
-    auto *exerciseBox = new QGroupBox("Упражнение ");
+    auto *exerciseBox = new QGroupBox(text("Exercise"));
     auto *exerciseForm = new QFormLayout(exerciseBox);
-    exerciseForm->addRow("Показывать частей:", m_showPartsCount);
-    exerciseForm->addRow("Тональности случайным образом до ... знаков::", m_casualTonality);
-    exerciseForm->addRow("Определитель:", m_def);
-    exerciseForm->addRow("Тип проверки:", m_checkType);
-    exerciseForm->addRow("Голос с длительностью по умолчанию::", m_defaultLength);
-    exerciseForm->addRow("Фиксировать длительность:", m_fixedLength);
-    exerciseForm->addRow("Зафиксировать голос:", m_fixedVoice);
-    exerciseForm->addRow("Число итераций::", m_countIteration);
-    exerciseForm->addRow("Секунд на итерацию", m_limitSec);
-    exerciseForm->addRow("Пропорционально числу нот", m_timerProportional);
-    exerciseForm->addRow("Голос для проверки", m_compare);
+    exerciseForm->addRow(text("ShowPartsCount"), m_showPartsCount);
+    exerciseForm->addRow(text("CasualTonality"), m_casualTonality);
+    exerciseForm->addRow(text("Def"), m_def);
+    exerciseForm->addRow(text("CheckType"), m_checkType);
+    exerciseForm->addRow(text("DefaultLength"), m_defaultLength);
+    exerciseForm->addRow(text("FixedLength"), m_fixedLength);
+    exerciseForm->addRow(text("FixedVoice"), m_fixedVoice);
+    exerciseForm->addRow(text("CountIteration"), m_countIteration);
+    exerciseForm->addRow(text("LimitSec"), m_limitSec);
+    exerciseForm->addRow(text("TimerProportional"), m_timerProportional);
+    exerciseForm->addRow(text("Compare"), m_compare);
 
-    auto *partBox = new QGroupBox("Часть ");
+    auto *partBox = new QGroupBox(text("Part"));
     auto *partForm = new QFormLayout(partBox);
-    partForm->addRow(sizeLabel, pair(m_partChi, m_partZna));
-    partForm->addRow(firstMeasureLabel, pair(m_firstChi, m_firstZna));
-    partForm->addRow("Тональность :", pair(m_minor, m_major));
-    partForm->addRow("Пока число:", m_val);
-    partForm->addRow("Голос с длительностью по умолчанию::", m_partDefaultLength);
-    partForm->addRow("Зафиксировать голос:", m_partFixedVoice);
+    partForm->addRow(text("Size"), pair(m_partChi, m_partZna));
+    partForm->addRow(text("FirstMeasure"), pair(m_firstChi, m_firstZna));
+    partForm->addRow(text("Tonality"), pair(m_minor, m_major));
+    partForm->addRow(text("Val"), m_val);
+    partForm->addRow(text("DefaultLength"), m_partDefaultLength);
+    partForm->addRow(text("FixedVoice"), m_partFixedVoice);
 
-    auto *saveButton = new QPushButton("Сохранить");
+    auto *saveButton = new QPushButton(text("Save"));
     saveButton->setObjectName("sSave");
-    auto *cancelButton = new QPushButton("Отменить");
+    auto *cancelButton = new QPushButton(text("Cancel"));
     cancelButton->setObjectName("sButton1");
     // Enter saves wherever the focus is: the fields and a non-auto-default "Отменить" pass it on to
     // the dialog, which clicks its default button.
@@ -279,7 +278,7 @@ void TfSetParms::Save()
     const std::string firstChi = withoutSpaces(m_firstChi->currentText());
     if (!firstChi.empty() && firstChi != "0") {
         SetAttr(p, attr::FirstTactChi, firstChi);
-        SetAttr(p, attr::FirstTactZna, 2 * beat(m_firstZna, firstMeasureLabel));
+        SetAttr(p, attr::FirstTactZna, 2 * beat(m_firstZna, text("FirstMeasure").toStdString()));
     } else {
         RemoveAttr(p, attr::FirstTactChi);
         RemoveAttr(p, attr::FirstTactZna);
@@ -287,7 +286,7 @@ void TfSetParms::Save()
 
     if (const XmlNode size = SizeElement(p)) {
         setOrRemove(size, attr::SizeChi, m_partChi->currentText());
-        SetAttr(size, attr::SizeZna, 2 * beat(m_partZna, sizeLabel));
+        SetAttr(size, attr::SizeZna, 2 * beat(m_partZna, text("Size").toStdString()));
     }
 
     if (const XmlNode tonality = TonalityElement(p)) {
@@ -308,6 +307,11 @@ void TfSetParms::saveReportingErrors()
     } catch (const Error &e) {
         ProgramUi().message(windowTitle().toStdString(), e.what());
     }
+}
+
+QString TfSetParms::text(const char *id) const
+{
+    return ToQString(m_texts ? m_texts->Text("SetParms", id) : Localization::Default("SetParms", id));
 }
 
 } // namespace pw

@@ -11,6 +11,8 @@ class QRadioButton;
 
 namespace pw {
 
+class Localization;
+
 // "fSetParms": the author's parameters of the exercise (E, the document's root element) and of the
 // current part (P). Fill shows them, Save writes them back into the document in memory; refreshing
 // the part's key from P afterwards is the caller's business.
@@ -18,7 +20,8 @@ class TfSetParms : public QDialog
 {
     Q_OBJECT
 public:
-    explicit TfSetParms(QWidget *parent = nullptr);
+    // Without texts the dialog speaks the built-in Russian.
+    explicit TfSetParms(QWidget *parent = nullptr, const Localization *texts = nullptr);
 
     // A "zna" or "FirstTactZna" in the document that is not an integer throws ConversionError.
     void Fill(pugi::xml_node exercise, pugi::xml_node part);
@@ -31,6 +34,9 @@ public:
 
 private:
     void saveReportingErrors();
+    QString text(const char *id) const;
+
+    const Localization *m_texts;
 
     pugi::xml_node m_exercise;
     pugi::xml_node m_part;

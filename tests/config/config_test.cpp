@@ -138,13 +138,21 @@ TEST(LocalizeBundled, EnglishFileCoversEveryIdentifier)
     Localization english;
     english.Load(PARTWRITER_BUNDLED_DATA, "English");
     ASSERT_TRUE(english.InUse());
-    for (const pugi::xpath_node &item : SelectNodes(english.Document(), "//I")) {
+    for (const pugi::xpath_node &item : SelectNodes(english.Document(), "//I[@id]")) {
         const std::string section = item.node().parent().name();
         const std::string id = GetAttr(item.node(), "id");
         EXPECT_FALSE(Localization::Default(section, id).empty())
             << section << "/" << id << " is not a known text";
         EXPECT_FALSE(NodeText(item).empty()) << section << "/" << id;
     }
+    // Messages of the lower layers are translated by their Russian text.
+    for (const pugi::xpath_node &item : SelectNodes(english.Document(), "//Phrases/I")) {
+        const std::string russian = GetAttr(item.node(), "ru");
+        EXPECT_FALSE(russian.empty());
+        EXPECT_EQ(english.Phrase(russian), NodeText(item));
+    }
+    EXPECT_EQ(english.Phrase("Ошибка"), "Error");
+    EXPECT_EQ(english.Phrase("a text nobody translated"), "a text nobody translated");
     EXPECT_EQ(english.Text("Toolbar", "Voice0"), "Voice: bass");
     EXPECT_EQ(english.BottomQuest("RegimDirect"), "Go to the next exercise only when asked");
 }

@@ -306,7 +306,7 @@ TEST_F(MainWindowTask, TheParametersDialogPausesTheLessonWhileOpen)
     bool opened = false;
     QTimer::singleShot(0, [&] {
         QWidget *dialog = QApplication::activeModalWidget();
-        opened = dialog && dialog->windowTitle() == "fSetParms";
+        opened = dialog && dialog->objectName() == "TfSetParms";
         pausedInside = window->paused();
         if (dialog)
             dialog->close();

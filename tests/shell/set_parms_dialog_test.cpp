@@ -154,7 +154,7 @@ TEST_F(SetParms, FillOfAPartWithoutSizeOrTonalityLeavesThoseFieldsEmptyAndSaveAd
 
 TEST_F(SetParms, ShowsTheCaptionGroupsLabelsAndButtons)
 {
-    EXPECT_EQ(dialog.windowTitle(), "fSetParms");
+    EXPECT_EQ(dialog.windowTitle(), "Параметры упражнения");
     QStringList groups;
     for (QGroupBox *box : dialog.findChildren<QGroupBox *>())
         groups << box->title();
@@ -339,7 +339,7 @@ TEST_F(SetParms, TheSaveButtonReportsAFailedConversionAndKeepsTheDialogOpen)
     setCombo("sPartZna", "four");
     child<QPushButton>("sSave")->click();
     ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0].caption, "fSetParms");
+    EXPECT_EQ(ui.messages[0].caption, "Параметры упражнения");
     EXPECT_NE(ui.messages[0].text.find("four"), std::string::npos);
     EXPECT_NE(ui.messages[0].text.find("Размер :"), std::string::npos);
     EXPECT_FALSE(dialog.Saved());
