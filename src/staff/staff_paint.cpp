@@ -56,6 +56,8 @@ int PaintPart(StaffDrawing &d, int part, int firstRow, bool lastInsert)
             d.ex.LastInsertTact = -2;
         }
     }
+    if (part > 0)
+        DrawPartSeparator(d, firstRow);
     DrawRowHeader(d, part, firstRow, true);
     for (int i = 0; i < tacts.TactCount; ++i) {
         const auto t = static_cast<std::size_t>(i);

@@ -127,7 +127,8 @@ TEST_F(CursorTest, OtherPartsAreNotCleared)
     paint();
     const auto rects = canvas.of(Kind::Rectangle);
     ASSERT_EQ(rects.size(), 2u);
-    EXPECT_EQ(rects[0].y1, 280) << "the clearing of part 1 on the second system";
+    EXPECT_EQ(rects[0].y1, 280 + 7 * L)
+        << "the clearing of part 1 on the second system, below the gap before a part";
 }
 
 } // namespace
