@@ -77,7 +77,7 @@ int PaintPart(StaffDrawing &d, int part, int firstRow, bool lastInsert)
 }
 
 int PaintAll(HarExercis &ex, Canvas &canvas, const MParms &parms, Ui &ui, int scrollRow,
-             std::vector<LabelSpot> *spots)
+             std::vector<LabelSpot> *spots, EntryCursor cursor)
 {
     if (spots)
         spots->clear();
@@ -89,7 +89,8 @@ int PaintAll(HarExercis &ex, Canvas &canvas, const MParms &parms, Ui &ui, int sc
     } catch (const WindowTooSmall &) {
         return row;
     }
-    DrawCursor(ex, canvas, parms, true);
+    if (cursor == EntryCursor::Shown)
+        DrawCursor(ex, canvas, parms, true);
     return row;
 }
 

@@ -1,6 +1,7 @@
 #include "staff_fixture.h"
 
 #include "staff/staff_cursor.h"
+#include "staff/staff_paint.h"
 
 namespace pw::test {
 namespace {
@@ -79,6 +80,15 @@ TEST_F(CursorTest, BeyondTheLastMeasureStaysOnItsRow)
     ASSERT_EQ(rect.size(), 1u);
     EXPECT_EQ(rect[0].x1, tacts.TactX[1] + 2 * Note + Indent + 25 + Note + Indent + 30);
     EXPECT_EQ(rect[0].y1, Top + 96);
+}
+
+TEST_F(CursorTest, APictureWithoutTheCursor)
+{
+    load(exercise(part(fourVoices())));
+    parms->SetViewport(0, 1000, 0, 800);
+    PaintAll(*ex, canvas, *parms, ui, 0, nullptr, EntryCursor::Hidden);
+    EXPECT_TRUE(canvas.of(Kind::Rectangle).empty());
+    EXPECT_FALSE(canvas.of(Kind::Bitmap).empty()) << "the notes are drawn";
 }
 
 TEST_F(CursorTest, NoCursorWithoutAFreeVoice)
