@@ -25,7 +25,9 @@ struct RenderOptions
     int width = 1280;
     int height = 800;
     int scroll = 0;
+    int zoom = 1;
     bool analyze = false;
+    bool noCursor = false;
 };
 
 int runRender(const RenderOptions &options)
@@ -47,12 +49,16 @@ int runRender(const RenderOptions &options)
     if (options.analyze)
         AnalyseExercise(session, options.exercise);
 
-    QImage image(options.width, options.height, QImage::Format_RGB32);
+    // The staff is laid out for width x height; a zoomed picture has zoom device pixels to each of
+    // its pixels, so text and lines are drawn sharp at the larger size.
+    QImage image(options.width * options.zoom, options.height * options.zoom, QImage::Format_RGB32);
+    image.setDevicePixelRatio(options.zoom);
     image.fill(Qt::white);
     {
         pw::QPainterCanvas canvas(image);
         parms->SetViewport(0, options.width, 0, options.height);
-        pw::PaintAll(session.exercise, canvas, *parms, session.ui, options.scroll);
+        pw::PaintAll(session.exercise, canvas, *parms, session.ui, options.scroll, nullptr,
+                     options.noCursor ? pw::EntryCursor::Hidden : pw::EntryCursor::Shown);
     }
     if (!image.save(QString::fromStdString(options.output), "PNG")) {
         std::cerr << "error: cannot write " << options.output << '\n';
@@ -69,10 +75,19 @@ void AddRenderCommand(CLI::App &app, CommandRun &chosen)
     CLI::App *command = app.add_subcommand("render", "draw the staff view of the exercise into a PNG file");
     options->exercise.addTo(*command, true);
     command->add_option("-o,--output", options->output, "PNG file to write")->required();
-    command->add_option("--width", options->width, "image width in pixels")->capture_default_str();
-    command->add_option("--height", options->height, "image height in pixels")->capture_default_str();
+    command->add_option("--width", options->width, "width of the staff view in pixels")
+        ->capture_default_str();
+    command->add_option("--height", options->height, "height of the staff view in pixels")
+        ->capture_default_str();
+    command
+        ->add_option("--zoom", options->zoom,
+                     "image pixels per staff view pixel: the PNG is zoom times wider and higher")
+        ->check(CLI::Range(1, 4))
+        ->capture_default_str();
     command->add_option("--scroll", options->scroll, "rows scrolled, two per system")->capture_default_str();
     command->add_flag("--analyze", options->analyze, "analyse every chord first, as analyze does");
+    command->add_flag("--no-cursor", options->noCursor,
+                      "leave the entry cursor out, as in a picture of an example");
     command->callback([options, &chosen] { chosen = [options] { return runRender(*options); }; });
 }
 

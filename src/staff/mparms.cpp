@@ -124,8 +124,9 @@ void MParms::SetViewport(int left, int right, int top, int bottom)
 {
     RightEdge = right - left - FREE_RIGHT;
     Width = RightEdge - FREE_LEFT + 1;
-    const int system = 2 * STEP_LINE * STEP_STAN_LINE + STEP_BETWEEN_STANS;
-    RowsFit = system > 0 ? 2 * ((bottom - top) / system) : 0;
+    Height = bottom - top;
+    const int system = SystemHeight();
+    RowsFit = system > 0 ? 2 * (Height / system) : 0;
 }
 
 std::string MParms::MenuName() const

@@ -29,6 +29,8 @@ public:
     ~MParms();
 
     void SetViewport(int left, int right, int top, int bottom);
+    // Height of a two-staff system with the space below it, the unit of RowsFit.
+    int SystemHeight() const { return 2 * STEP_LINE * STEP_STAN_LINE + STEP_BETWEEN_STANS; }
 
     const pugi::xml_document &Document() const { return m_doc; }
     // Queries select groups, so even a drawing that only reads labels needs it mutable.
@@ -45,6 +47,7 @@ public:
     int Width = 0;
     int RightEdge = 0;
     int RowsFit = 0;
+    int Height = 0; // 0 until a viewport is set: only RowsFit limits the scrolling then
 
     Color ColorLine = Black;
     Color ColorTonality = Black;

@@ -99,9 +99,18 @@ int CursorScrollRows(const HarExercis &ex, const MParms &parms)
     const int t = rowOfCursor(tacts, ex.current().CurTact);
     if (t < 0)
         return t;
-    if (t <= parms.RowsFit - 2)
-        return 0;
-    return t - parms.RowsFit + 2;
+    int scroll = t <= parms.RowsFit - 2 ? 0 : t - parms.RowsFit + 2;
+    // RowsFit counts whole systems; the gaps before parts can still push the cursor's system
+    // below the window.
+    auto fits = [&](int rows) {
+        const int system = SystemOfRow(t - rows);
+        return (system + 1) * parms.SystemHeight() + PartGapsAbove(ex, parms, system, rows) <= parms.Height;
+    };
+    if (parms.Height > 0) {
+        while (scroll < t && !fits(scroll))
+            scroll += 2;
+    }
+    return scroll;
 }
 
 } // namespace pw

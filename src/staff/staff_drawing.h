@@ -43,8 +43,13 @@ public:
     const char *what() const noexcept override { return "window too small for one measure"; }
 };
 
-// y of the top line of staff k (0 = upper) of system s.
+// y of the top line of staff k (0 = upper) of system s. Every part after the first begins PartGap
+// lower, so that the text row under one part is not read as the heading of the next.
 int StaffTop(const HarExercis &ex, const MParms &parms, int system, int staff);
+int PartGap(const MParms &parms);
+// The part gaps between the top of the picture and system s (negative above the top), after the
+// last layout's parts scrolled by shift rows more.
+int PartGapsAbove(const HarExercis &ex, const MParms &parms, int system, int shift = 0);
 
 // A row number's system; rows of a scrolled picture may be negative.
 inline int SystemOfRow(int row)

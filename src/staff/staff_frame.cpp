@@ -8,6 +8,11 @@ namespace pw {
 
 namespace {
 
+// The key name stands this far above the first staff line of a part.
+constexpr int KeyNameRise = 28;
+// The separator between parts: light, so that it is not read as a staff or ledger line.
+constexpr Color SeparatorColor = MakeColor(170, 170, 170);
+
 constexpr std::array<int, 7> FlatOffsets {1, 3, -4, 3, -4, 3, -4};
 constexpr std::array<int, 7> SharpOffsets {6, -3, 4, -3, 4, -3, 4};
 
@@ -88,7 +93,7 @@ void drawKeyName(StaffDrawing &d, const Tonality &tonality, int top)
     font.underline = true;
     font.size = 10;
     d.canvas.setFont(font);
-    d.canvas.text(15, top - 28, KeyName(tonality, d.parms.Definitor().Language() != "Russian"));
+    d.canvas.text(15, top - KeyNameRise, KeyName(tonality, d.parms.Definitor().Language() != "Russian"));
     d.canvas.setFont(saved);
 }
 
@@ -162,6 +167,17 @@ void DrawRowHeader(StaffDrawing &d, int part, int row, bool firstSystem)
         if (firstSystem)
             drawTimeSignature(d, part, x, staffTop);
     }
+}
+
+void DrawPartSeparator(StaffDrawing &d, int row)
+{
+    const MParms &p = d.parms;
+    // Halfway between the stems of the text row above, which end some STEP_LINE above the gap,
+    // and the key name.
+    const int nameTop = StaffTop(d.ex, p, SystemOfRow(row), 0) - KeyNameRise;
+    const int y = nameTop - (PartGap(p) - KeyNameRise + p.STEP_LINE) / 2;
+    d.canvas.setPen(SeparatorColor, 1);
+    d.canvas.line(15, y, p.RightEdge, y);
 }
 
 void DrawBarLine(StaffDrawing &d, int x, int row, int width)

@@ -15,6 +15,9 @@ std::string KeyName(const Tonality &tonality, bool english = false);
 // system of a part is indented, names its key and carries the time signature.
 void DrawRowHeader(StaffDrawing &d, int part, int row, bool firstSystem);
 
+// A thin rule across the gap above the first system of a part after the first, on row.
+void DrawPartSeparator(StaffDrawing &d, int row);
+
 // A bar line of width pixels at x across the whole system of row.
 void DrawBarLine(StaffDrawing &d, int x, int row, int width);
 

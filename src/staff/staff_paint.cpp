@@ -56,6 +56,8 @@ int PaintPart(StaffDrawing &d, int part, int firstRow, bool lastInsert)
             d.ex.LastInsertTact = -2;
         }
     }
+    if (part > 0)
+        DrawPartSeparator(d, firstRow);
     DrawRowHeader(d, part, firstRow, true);
     for (int i = 0; i < tacts.TactCount; ++i) {
         const auto t = static_cast<std::size_t>(i);
@@ -75,7 +77,7 @@ int PaintPart(StaffDrawing &d, int part, int firstRow, bool lastInsert)
 }
 
 int PaintAll(HarExercis &ex, Canvas &canvas, const MParms &parms, Ui &ui, int scrollRow,
-             std::vector<LabelSpot> *spots)
+             std::vector<LabelSpot> *spots, EntryCursor cursor)
 {
     if (spots)
         spots->clear();
@@ -87,7 +89,8 @@ int PaintAll(HarExercis &ex, Canvas &canvas, const MParms &parms, Ui &ui, int sc
     } catch (const WindowTooSmall &) {
         return row;
     }
-    DrawCursor(ex, canvas, parms, true);
+    if (cursor == EntryCursor::Shown)
+        DrawCursor(ex, canvas, parms, true);
     return row;
 }
 

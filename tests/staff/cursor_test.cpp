@@ -1,6 +1,7 @@
 #include "staff_fixture.h"
 
 #include "staff/staff_cursor.h"
+#include "staff/staff_paint.h"
 
 namespace pw::test {
 namespace {
@@ -81,6 +82,15 @@ TEST_F(CursorTest, BeyondTheLastMeasureStaysOnItsRow)
     EXPECT_EQ(rect[0].y1, Top + 96);
 }
 
+TEST_F(CursorTest, APictureWithoutTheCursor)
+{
+    load(exercise(part(fourVoices())));
+    parms->SetViewport(0, 1000, 0, 800);
+    PaintAll(*ex, canvas, *parms, ui, 0, nullptr, EntryCursor::Hidden);
+    EXPECT_TRUE(canvas.of(Kind::Rectangle).empty());
+    EXPECT_FALSE(canvas.of(Kind::Bitmap).empty()) << "the notes are drawn";
+}
+
 TEST_F(CursorTest, NoCursorWithoutAFreeVoice)
 {
     load(exercise(part(fourVoices())));
@@ -127,7 +137,8 @@ TEST_F(CursorTest, OtherPartsAreNotCleared)
     paint();
     const auto rects = canvas.of(Kind::Rectangle);
     ASSERT_EQ(rects.size(), 2u);
-    EXPECT_EQ(rects[0].y1, 280) << "the clearing of part 1 on the second system";
+    EXPECT_EQ(rects[0].y1, 280 + 7 * L)
+        << "the clearing of part 1 on the second system, below the gap before a part";
 }
 
 } // namespace

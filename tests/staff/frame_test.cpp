@@ -154,6 +154,79 @@ TEST_F(FrameTest, LaterSystemsHaveNoIndentNameOrTimeSignature)
         EXPECT_LT(digit.y1, 280) << "a time signature on a later system";
 }
 
+// A system with the room under it is 2 * 10 * L + Between = 230 high; a new part adds 7 L.
+constexpr int System = 230, Gap = 7 * L;
+
+std::vector<RecordingCanvas::Call> separators(const RecordingCanvas &canvas)
+{
+    std::vector<RecordingCanvas::Call> rules;
+    for (const auto &call : canvas.of(Kind::Line)) {
+        if (call.y1 == call.y2 && call.x1 == 15)
+            rules.push_back(call);
+    }
+    return rules;
+}
+
+TEST_F(FrameTest, EveryPartAfterTheFirstBeginsBelowAGapAndARule)
+{
+    const std::string measure = voice(3, {"40:8", "40:8", "40:8", "40:8"});
+    // C major over two systems, then A minor and G major on one each.
+    load(exercise(part(voice(3, std::vector<std::string>(16, "40:8")))
+                  + part(measure, "Key0=\"4\" Key1=\"1\"", 0, 0)
+                  + part(measure, "Key0=\"4\" Key1=\"1\"", 1, -1)));
+    paint(400);
+    ASSERT_EQ(ex->part(0).Tacts.RowCount, 4);
+    const auto braces = bitmapsNamed("brace_up.bmp");
+    ASSERT_EQ(braces.size(), 4u);
+    EXPECT_EQ(braces[0].y1, Top - 3);
+    EXPECT_EQ(braces[1].y1, Top + System - 3) << "a later system of the same part";
+    EXPECT_EQ(braces[2].y1, Top + 2 * System + Gap - 3);
+    EXPECT_EQ(braces[3].y1, Top + 3 * System + 2 * Gap - 3);
+
+    const auto minor = canvas.texts("A moll");
+    const auto major = canvas.texts("G dur");
+    ASSERT_EQ(minor.size(), 1u);
+    ASSERT_EQ(major.size(), 1u);
+    EXPECT_EQ(minor[0].y1, Top + 2 * System + Gap - 28);
+    EXPECT_EQ(major[0].y1, Top + 3 * System + 2 * Gap - 28);
+
+    // One light rule in each gap, below the room of the system above and above the key name.
+    const auto rules = separators(canvas);
+    ASSERT_EQ(rules.size(), 2u);
+    EXPECT_GT(rules[0].y1, Top + 2 * System);
+    EXPECT_LT(rules[0].y1, minor[0].y1);
+    EXPECT_GT(rules[1].y1, Top + 3 * System + Gap);
+    EXPECT_LT(rules[1].y1, major[0].y1);
+    EXPECT_EQ(rules[0].x2, 390);
+    EXPECT_NE(rules[0].pen, parms->ColorLine);
+}
+
+TEST_F(FrameTest, OnePartHasNoGapOrRule)
+{
+    load(exercise(part(voice(3, std::vector<std::string>(16, "40:8")))));
+    paint(400);
+    ASSERT_EQ(ex->part(0).Tacts.RowCount, 4);
+    EXPECT_TRUE(separators(canvas).empty());
+    const auto braces = bitmapsNamed("brace_up.bmp");
+    ASSERT_EQ(braces.size(), 2u);
+    EXPECT_EQ(braces[1].y1, Top + System - 3);
+}
+
+TEST_F(FrameTest, APartAtTheTopOfAScrolledPictureHasNoGapAboveIt)
+{
+    const std::string measure = voice(3, {"40:8", "40:8", "40:8", "40:8"});
+    load(exercise(part(measure) + part(measure, "Key0=\"4\" Key1=\"1\"", 0, 0)));
+    paint(1000, 800, 2);
+    const auto minor = canvas.texts("A moll");
+    ASSERT_EQ(minor.size(), 1u);
+    EXPECT_EQ(minor[0].y1, Top - 28);
+    // The part scrolled away keeps the gap between itself and the next one.
+    const auto braces = bitmapsNamed("brace_up.bmp");
+    ASSERT_EQ(braces.size(), 2u);
+    EXPECT_EQ(braces[0].y1, Top - System - Gap - 3);
+    EXPECT_EQ(braces[1].y1, Top - 3);
+}
+
 TEST_F(FrameTest, UnknownClefIsReportedAndDrawnAsAlto)
 {
     load(exercise(part(voice(0, {"12:2"}), "Key0=\"7\" Key1=\"1\"")));

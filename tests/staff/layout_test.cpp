@@ -117,5 +117,19 @@ TEST_F(LayoutTest, CursorScrollRows)
     }
 }
 
+TEST_F(LayoutTest, CursorScrollRowsKeepsTheGapsBeforePartsInView)
+{
+    const std::string measure = voice(3, {"40:8", "40:8", "40:8", "40:8"});
+    load(exercise(part(measure) + part(measure) + part(measure)));
+    ex->CurPart = 2;
+    // Three systems of 230 fit 690 pixels, but not with the two gaps of 7 L before parts 1 and 2.
+    paint(1000, 690);
+    ASSERT_EQ(parms->RowsFit, 6);
+    ASSERT_EQ(ex->part(2).Tacts.TactRow[0], 4);
+    EXPECT_EQ(CursorScrollRows(*ex, *parms), 2);
+    paint(1000, 690 + 2 * 7 * L);
+    EXPECT_EQ(CursorScrollRows(*ex, *parms), 0);
+}
+
 } // namespace
 } // namespace pw::test
