@@ -2,6 +2,8 @@
 
 #include "json_line.h"
 
+#include "harmony/definitor.h"
+#include "harmony/part_analysis.h"
 #include "platform/error.h"
 #include "platform/file_paths.h"
 #include "platform/program_ui.h"
@@ -50,8 +52,14 @@ bool ExerciseSession::load()
     exercise.EditMode = m_options.edit;
     task.Iterations = -1;
     try {
-        if (exercise.LoadExercise(fileName(), &task, false))
+        if (exercise.LoadExercise(fileName(), &task, false)) {
+            // As the program opens it: a worked example with its analysis.
+            if (!m_options.edit) {
+                pw::TMusDefinitor definitor(m_options.ruleBase(), ui);
+                pw::AnalyseWorkedExamples(exercise, definitor);
+            }
             return true;
+        }
         m_error = ui.lastText();
     } catch (const pw::Error &e) {
         m_error = e.what();

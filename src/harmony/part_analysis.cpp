@@ -5,6 +5,7 @@
 #include "document/measure_index.h"
 #include "harmony/harmony_check.h"
 
+#include <array>
 #include <vector>
 
 namespace pw {
@@ -65,28 +66,78 @@ void AnalyseWrittenPart(HarExercis &ex, TMusDefinitor &definitor, int part)
     }
 }
 
+namespace {
+
+// The cursors of every part, put back after analyses that walk the parts.
+class CursorsKept
+{
+public:
+    explicit CursorsKept(HarExercis &ex)
+        : m_ex(ex)
+        , m_current(ex.CurPart)
+    {
+        for (const ExercisePart &p : ex.Parts)
+            m_cursors.push_back({p.CurVoice, p.CurTact, p.CurPos});
+    }
+    ~CursorsKept()
+    {
+        m_ex.CurPart = m_current;
+        for (std::size_t p = 0; p < m_cursors.size() && p < m_ex.Parts.size(); ++p) {
+            ExercisePart &part = m_ex.Parts[p];
+            part.CurVoice = m_cursors[p][0];
+            part.CurTact = m_cursors[p][1];
+            part.CurPos = m_cursors[p][2];
+        }
+    }
+    CursorsKept(const CursorsKept &) = delete;
+    CursorsKept &operator=(const CursorsKept &) = delete;
+
+private:
+    HarExercis &m_ex;
+    int m_current;
+    std::vector<std::array<int, 3>> m_cursors;
+};
+
+bool allVoicesWritten(XmlNode part)
+{
+    for (int v = 0; v < 4; ++v) {
+        if (!FirstNote(NoteVoice(part, v)))
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
 void AnalyseWrittenExercise(HarExercis &ex, TMusDefinitor &definitor)
 {
-    struct Cursor
     {
-        int voice, tact, pos;
-    };
-    const int current = ex.CurPart;
-    std::vector<Cursor> cursors;
-    for (const ExercisePart &p : ex.Parts)
-        cursors.push_back({p.CurVoice, p.CurTact, p.CurPos});
-    for (int p = 0; p < ex.PartCount(); ++p)
-        EmptyAnalysisVoices(ex, p);
-    for (int p = 0; p < ex.PartCount(); ++p)
-        AnalyseWrittenPart(ex, definitor, p);
-    ex.CurPart = current;
-    for (std::size_t p = 0; p < cursors.size(); ++p) {
-        ExercisePart &part = ex.Parts[p];
-        part.CurVoice = cursors[p].voice;
-        part.CurTact = cursors[p].tact;
-        part.CurPos = cursors[p].pos;
+        const CursorsKept kept(ex);
+        for (int p = 0; p < ex.PartCount(); ++p)
+            EmptyAnalysisVoices(ex, p);
+        for (int p = 0; p < ex.PartCount(); ++p)
+            AnalyseWrittenPart(ex, definitor, p);
     }
     ex.NotifyChanged(ExerciseChange::Edited);
+}
+
+bool AnalyseWorkedExamples(HarExercis &ex, TMusDefinitor &definitor)
+{
+    bool analysed = false;
+    {
+        const CursorsKept kept(ex);
+        for (int p = 0; p < ex.PartCount(); ++p) {
+            const ExercisePart &part = ex.part(p);
+            if (part.Def.empty() || definitor.GroupVoicesCount(part.Def) == 1 || !allVoicesWritten(part.Node))
+                continue;
+            EmptyAnalysisVoices(ex, p);
+            AnalyseWrittenPart(ex, definitor, p);
+            analysed = true;
+        }
+    }
+    if (analysed)
+        ex.NotifyChanged(ExerciseChange::Edited);
+    return analysed;
 }
 
 } // namespace pw

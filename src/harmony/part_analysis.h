@@ -19,4 +19,9 @@ void AnalyseWrittenPart(HarExercis &ex, TMusDefinitor &definitor, int part);
 // current part and every part's cursor are left as they were, and the change is notified.
 void AnalyseWrittenExercise(HarExercis &ex, TMusDefinitor &definitor);
 
+// A part whose four voices are all written from the start is a worked example: its chords are
+// analysed as they stand, so the example opens with its labels. Parts the student still writes
+// and one-voice groups are left alone. True when any part was analysed (the change is notified).
+bool AnalyseWorkedExamples(HarExercis &ex, TMusDefinitor &definitor);
+
 } // namespace pw

@@ -296,8 +296,12 @@ void TBottomPiano::createCounters()
 }
 
 // Two lines hold most reasons; the tooltip holds them all.
-void TBottomPiano::SetAdvice(const QString &text)
+void TBottomPiano::SetAdvice(const QString &text, bool fault)
 {
+    // Reasons of a fault in the staff's error red, everything else (the task, a review) plain.
+    QPalette shade = m_why->palette();
+    shade.setColor(QPalette::WindowText, fault ? QColor(0xc0, 0x10, 0x10) : QColor(0x2a, 0x35, 0x45));
+    m_why->setPalette(shade);
     m_why->setText(text);
     m_why->setToolTip(text);
 }

@@ -59,7 +59,7 @@ public:
     // The time display, for clearing it or showing "00:00" once the result is up.
     void SetTimeText(const QString &text);
     // The line that says why the chord at the cursor is wrong; empty for a correct one.
-    void SetAdvice(const QString &text);
+    void SetAdvice(const QString &text, bool fault = true);
     QString Advice() const;
 
     // Shows the key of a MIDI note pressed while it sounds, whoever plays it; notes outside the

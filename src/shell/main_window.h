@@ -208,6 +208,8 @@ private:
     XmlNode m_lessonParm;
     std::string m_questMessage;
     QString m_reviewText;
+    // What the exercise asks the student to write, from the lesson item.
+    QString m_lessonTask;
     std::string m_questHeader;
     Panes m_panes = Panes::None;
 

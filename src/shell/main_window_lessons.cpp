@@ -10,6 +10,7 @@
 #include "entry/note_entry.h"
 #include "harmony/chord_explanation.h"
 #include "harmony/harmony_check.h"
+#include "harmony/part_analysis.h"
 #include "midi/device_selection.h"
 #include "midi/shared_midi.h"
 #include "panels/bottom_piano.h"
@@ -58,6 +59,7 @@ void TForm1::OpenLesson(LessonKind kind, const std::string &file, const std::str
     m_lesson = kind;
     m_lessonFile = file;
     m_lessonTitle = title;
+    m_lessonTask = ToQString(GetAttrLang(m_lessonParm, "Task", m_tdm.Language));
     freeLowerPanel();
     m_task.Timer->setEnabled(false);
     hideResult();
@@ -346,9 +348,12 @@ void TForm1::ExerciseReloaded()
 // after the note is written, and must not move it in the next iteration's staff.
 void TForm1::exerciseChecked(ExerciseChange kind)
 {
-    if (kind == ExerciseChange::Loaded)
+    if (kind == ExerciseChange::Loaded) {
         m_unsaved = false;
-    else if (m_exercise->EditMode && (kind == ExerciseChange::Edited || kind == ExerciseChange::Restored))
+        // A worked example shows its analysis from the start.
+        if (harmonyShown() && !m_exercise->EditMode && m_exercise->Status >= 0)
+            AnalyseWorkedExamples(*m_exercise, m_parms->Definitor());
+    } else if (m_exercise->EditMode && (kind == ExerciseChange::Edited || kind == ExerciseChange::Restored))
         m_unsaved = true;
     refreshAdvice();
     if (kind == ExerciseChange::Cursor)
@@ -373,10 +378,15 @@ void TForm1::refreshAdvice()
     if (!m_piano || !harmonyShown())
         return;
     if (m_flow->Reviewing()) {
-        m_piano->SetAdvice(m_reviewText);
+        m_piano->SetAdvice(m_reviewText, false);
         return;
     }
-    m_piano->SetAdvice(reasonsOf(m_exercise->CurPart, AnalysisNoteAtCursor(*m_exercise), " "));
+    const QString reasons = reasonsOf(m_exercise->CurPart, AnalysisNoteAtCursor(*m_exercise), " ");
+    // With nothing wrong to tell, the line says what to write.
+    if (reasons.isEmpty())
+        m_piano->SetAdvice(m_lessonTask, false);
+    else
+        m_piano->SetAdvice(reasons, true);
 }
 
 void TForm1::afterStaffPaint()

@@ -7,6 +7,7 @@
 #include "shell/course_trees.h"
 #include "shell/staff_box.h"
 
+#include <QLabel>
 #include <QMessageBox>
 #include <QScrollBar>
 #include <QSplitter>
@@ -219,6 +220,23 @@ TEST_F(MainWindow, UnsavedAuthoringWorkIsNotLeftWithoutAsking)
     settle();
     clickPage();
     EXPECT_EQ(window->lessonType(), "HTMLText");
+}
+
+// The worked example opens with its analysis, and every exercise says what to write.
+TEST_F(MainWindow, TheExampleShowsItsLabelsAndEveryExerciseItsTask)
+{
+    start();
+    ASSERT_TRUE(window->courseTrees().ActivateLesson("MusHarmonyExercise", "xml\\Cadence-example.xml"));
+    settle();
+    const auto labels = window->exercise().Doc->select_nodes("//Voice[@Type='Def']/Note[@Text='T']");
+    EXPECT_GE(labels.size(), 4u) << "T S D T of both parts are named";
+    EXPECT_TRUE(child<QLabel>("lWhy")->text().startsWith("Образец: каденция"));
+
+    ASSERT_TRUE(window->courseTrees().ActivateLesson("MusHarmonyExercise", "xml\\Positions-major.xml"));
+    settle();
+    EXPECT_TRUE(child<QLabel>("lWhy")->text().contains("мелодическое положение"));
+    EXPECT_EQ(window->exercise().Doc->select_nodes("//Voice[@Type='Def']/Note").size(), 0u)
+        << "an exercise the student writes is not analysed ahead";
 }
 
 TEST_F(MainWindow, ClicksOnThePianoEnterNotes)
