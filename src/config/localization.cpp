@@ -58,6 +58,7 @@ const std::map<Key, std::string> &defaults()
          "Вы выполнили упражение с указанным результатом, для дальнейших действий выберите пункт меню слева"},
         {{"Messages", "QuestHeader"}, "Сообщение"},
         {{"Messages", "Caption"}, "Partwriter"},
+        {{"Messages", "KeysCaption"}, "Клавиши"},
         {{"Messages", "UnsavedCaption"}, "Несохранённые изменения"},
         {{"Messages", "UnsavedText"}, "Сохранить изменения в упражнении?"},
         {{"Messages", "ButtonOk"}, "ОК"},
@@ -116,6 +117,13 @@ const std::map<Key, std::string> &defaults()
         {{"SetParms", "Val"}, "Пока число:"},
         {{"SetParms", "Save"}, "Сохранить"},
         {{"SetParms", "Cancel"}, "Отменить"},
+        // partwriter --help.
+        {{"Usage", "Help"},
+         "Использование: partwriter [-d|--data-dir ПАПКА] [-l|--language ЯЗЫК] [-m|--menu МЕНЮ]\n  -d, "
+         "--data-dir ПАПКА      папка курса (по умолчанию курс, поставленный с программой)\n  -l, --language "
+         "ЯЗЫК       язык интерфейса: Russian (по умолчанию) или English\n  -m, --menu МЕНЮ           меню "
+         "курса xml/МЕНЮ.xml (по умолчанию то, что называет sys.xml)\n  -h, --help                эта "
+         "справка\n      --version             версия программы\nКлавиши упражнения показывает F1."},
         // Why a label is red: the reasons under the staff and in the piano panel.
         {{"Why", "Voice0"}, "бас"},
         {{"Why", "Voice1"}, "тенор"},

@@ -2,6 +2,8 @@
 
 #include "platform/file_paths.h"
 
+#include <optional>
+
 namespace pw {
 
 namespace {
@@ -31,21 +33,48 @@ std::string WithTrailingSeparator(const std::filesystem::path &folder)
 
 CommandLineResult ReadCommandLine(const std::vector<std::string> &arguments, Tdm &tdm)
 {
-    for (std::size_t i = 0; i < arguments.size(); i += 2) {
-        const std::string option = trimmed(arguments[i]);
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        const std::string &given = arguments[i];
+        std::string option = trimmed(given);
         if (option.empty())
             break;
-        const std::string value = i + 1 < arguments.size() ? arguments[i + 1] : std::string();
-        if (option == "-d")
-            tdm.DataDir = value;
-        else if (option == "-l")
-            tdm.Language = value;
-        else if (option == "-m")
-            tdm.MenuName = value;
+        if (option == "--help" || option == "-h")
+            return {true, {}, CommandLineAction::Help};
+        if (option == "--version")
+            return {true, {}, CommandLineAction::Version};
+        // A long option may carry its value after "=", or in the next argument as the short ones do.
+        std::optional<std::string> value;
+        if (const auto equals = option.find('='); option.rfind("--", 0) == 0 && equals != std::string::npos) {
+            value = option.substr(equals + 1);
+            option.resize(equals);
+        } else {
+            value = i + 1 < arguments.size() ? arguments[++i] : std::string();
+        }
+        if (option == "-d" || option == "--data-dir")
+            tdm.DataDir = *value;
+        else if (option == "-l" || option == "--language")
+            tdm.Language = *value;
+        else if (option == "-m" || option == "--menu")
+            tdm.MenuName = *value;
         else
-            return {false, arguments[i]};
+            return {false, given};
     }
     return {};
+}
+
+bool WantsInformation(const std::vector<std::string> &arguments, std::string *language)
+{
+    bool wanted = false;
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        const std::string option = trimmed(arguments[i]);
+        if (option == "--help" || option == "-h" || option == "--version")
+            wanted = true;
+        else if ((option == "-l" || option == "--language") && i + 1 < arguments.size() && language)
+            *language = arguments[i + 1];
+        else if (option.rfind("--language=", 0) == 0 && language)
+            *language = option.substr(11);
+    }
+    return wanted;
 }
 
 } // namespace pw

@@ -15,6 +15,7 @@
 #include "shell/task_flow.h"
 
 #include <QMainWindow>
+#include <QPointer>
 
 #include <map>
 #include <memory>
@@ -43,6 +44,7 @@ class TPagePane;
 class TResultPanel;
 class TStaffBox;
 class TVideoPane;
+class TfKeys;
 struct TCourseLesson;
 
 // The main window: owns the run's settings, texts, notation parameters, exercise document, task
@@ -83,6 +85,8 @@ public:
     bool mayLeaveLesson();
     void SetParmsDialog();
     void AboutDialog();
+    // Shows the computer-key map over the lower part of the main area, or closes it.
+    void ToggleKeyMap();
 
     const Tdm &data() const { return m_tdm; }
     HarExercis &exercise() { return *m_exercise; }
@@ -231,6 +235,7 @@ private:
     TResultPanel *m_result = nullptr;
     TVideoPane *m_video = nullptr;
     TBottomPiano *m_piano = nullptr;
+    QPointer<TfKeys> m_keyMap;
 };
 
 } // namespace pw

@@ -53,6 +53,10 @@ bool TForm1::handleKey(int key, Qt::KeyboardModifiers mods, bool autoRepeat)
         ToggleTrace();
         return true;
     }
+    if (mods == Qt::NoModifier && key == Qt::Key_F1) {
+        ToggleKeyMap();
+        return true;
+    }
     if (mods == AllThree && key == Qt::Key_F2) {
         m_parms->Definitor().Reload();
         m_ui.message("перечитан", "Definitor:");

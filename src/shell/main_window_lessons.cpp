@@ -19,6 +19,8 @@
 #include "shell/about_window.h"
 #include "shell/course_activation.h"
 #include "shell/course_trees.h"
+#include "shell/dialog_placement.h"
+#include "shell/key_map_window.h"
 #include "shell/page_pane.h"
 #include "shell/page_print.h"
 #include "shell/qt_tick_timer.h"
@@ -30,6 +32,7 @@
 
 #include <QEvent>
 #include <QKeyEvent>
+#include <QScreen>
 #include <QScrollBar>
 #include <QStringList>
 #include <QTimer>
@@ -440,6 +443,25 @@ void TForm1::AboutDialog()
 {
     TfAbout about(this, m_tdm.DataDir, m_tdm.Language, ToQString(m_texts.Text("About", "Caption")));
     about.exec();
+}
+
+void TForm1::ToggleKeyMap()
+{
+    if (m_keyMap) {
+        m_keyMap->close();
+        return;
+    }
+    m_keyMap
+        = new TfKeys(m_tdm.DataDir, m_tdm.Language, ToQString(m_texts.Text("Messages", "KeysCaption")), this);
+    m_keyMap->setAttribute(Qt::WA_DeleteOnClose);
+    // Over the staff, just above the piano it explains.
+    const QPoint areaTop = m_mainArea->mapToGlobal(QPoint(0, 0));
+    const int height = std::min(m_keyMap->height(), std::max(200, m_lowerArea->y() - 10));
+    QRect place(areaTop.x() + 10, areaTop.y() + m_lowerArea->y() - height - 10, m_keyMap->width(), height);
+    if (const QScreen *screen = m_mainArea->screen())
+        place = KeptInside(place, screen->availableGeometry());
+    m_keyMap->setGeometry(place);
+    m_keyMap->show();
 }
 
 void TForm1::SetParmsDialog()

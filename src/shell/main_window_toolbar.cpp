@@ -162,6 +162,8 @@ void TForm1::buildToolbar()
     connect(toolButton("tbSetParms", caption("SetParmsCaption"), "SetParms"), &QToolButton::clicked, this,
             &TForm1::SetParmsDialog);
     connect(toolButton("tbPrint", "⎙", "Print"), &QToolButton::clicked, this, &TForm1::printPage);
+    connect(toolButton("tbKeys", caption("KeysCaption"), "Keys"), &QToolButton::clicked, this,
+            &TForm1::ToggleKeyMap);
     connect(toolButton("tbHelp", "?", "Help"), &QToolButton::clicked, this, &TForm1::AboutDialog);
 }
 

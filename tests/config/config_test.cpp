@@ -24,6 +24,15 @@ TEST(CommandLine, OptionsInPairs)
         {{"-m", "Other", "  ", "-x"}, "/exe/", "Russian", "Other", true, ""},
         {{"-x", "1"}, "/exe/", "Russian", "Menu", false, "-x"},
         {{"-l", "German", "-q"}, "/exe/", "German", "Menu", false, "-q"},
+        // The long forms, with their value after "=" or in the next argument.
+        {{"--data-dir", "/data/", "--language=English", "--menu", "Course"},
+         "/data/",
+         "English",
+         "Course",
+         true,
+         ""},
+        {{"--data-dir=/d/", "-l", "English"}, "/d/", "English", "Menu", true, ""},
+        {{"--colour", "red"}, "/exe/", "Russian", "Menu", false, "--colour"},
     };
     for (const Case &c : cases) {
         Tdm tdm {"/exe/", "/exe/", "Russian", "Menu"};
@@ -34,6 +43,21 @@ TEST(CommandLine, OptionsInPairs)
         EXPECT_EQ(tdm.Language, c.language);
         EXPECT_EQ(tdm.MenuName, c.menu);
     }
+}
+
+TEST(CommandLine, HelpAndVersionEndTheReading)
+{
+    Tdm tdm {"/exe/", "/exe/", "Russian", "Menu"};
+    EXPECT_EQ(ReadCommandLine({"-l", "English", "--help", "-x"}, tdm).action, CommandLineAction::Help);
+    EXPECT_EQ(tdm.Language, "English");
+    EXPECT_EQ(ReadCommandLine({"--version"}, tdm).action, CommandLineAction::Version);
+    EXPECT_EQ(ReadCommandLine({"-h"}, tdm).action, CommandLineAction::Help);
+    EXPECT_EQ(ReadCommandLine({"-d", "/x/"}, tdm).action, CommandLineAction::Run);
+
+    std::string language = "Russian";
+    EXPECT_TRUE(WantsInformation({"--help", "--language=English"}, &language));
+    EXPECT_EQ(language, "English");
+    EXPECT_FALSE(WantsInformation({"-d", "--help-me"}, nullptr));
 }
 
 using Settings = TestFolder;
