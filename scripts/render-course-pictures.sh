@@ -16,10 +16,12 @@ cli="$build/bin/partwriter-cli"
 out="$root/data/html/img"
 mkdir -p "$out"
 zoom=2
-render() { # exercise picture width height
+render() { # exercise picture width height: the picture of the Russian pages and of the English ones
     "$cli" render "$1" --analyze --no-cursor --zoom "$zoom" --width "$3" --height "$4" \
         --data-dir "$root/data" -o "$out/$2" 2>/dev/null
-    echo "$2 from $1: $3 x $4 at zoom $zoom"
+    "$cli" render "$1" --analyze --no-cursor --zoom "$zoom" --width "$3" --height "$4" --language English \
+        --data-dir "$root/data" -o "$out/${2%.png}English.png" 2>/dev/null
+    echo "$2 and ${2%.png}English.png from $1: $3 x $4 at zoom $zoom"
 }
 render "$root/data/xml/Cadence-example.xml" functions.png 760 260
 render "$root/data/html/src/spacing.xml" spacing.png 760 260

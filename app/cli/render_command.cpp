@@ -28,6 +28,7 @@ struct RenderOptions
     int zoom = 1;
     bool analyze = false;
     bool noCursor = false;
+    std::string language = "Russian";
 };
 
 int runRender(const RenderOptions &options)
@@ -46,6 +47,8 @@ int runRender(const RenderOptions &options)
     }
     pw::QtBitmapLoader loader;
     const std::unique_ptr<pw::MParms> parms = LoadNotationParameters(loader, session.ui);
+    // Labels and key names as the program shows them in that language.
+    parms->Definitor().SetLanguage(options.language);
     if (options.analyze)
         AnalyseExercise(session, options.exercise);
 
@@ -86,6 +89,8 @@ void AddRenderCommand(CLI::App &app, CommandRun &chosen)
         ->capture_default_str();
     command->add_option("--scroll", options->scroll, "rows scrolled, two per system")->capture_default_str();
     command->add_flag("--analyze", options->analyze, "analyse every chord first, as analyze does");
+    command->add_option("--language", options->language, "interface language of the labels and key names")
+        ->capture_default_str();
     command->add_flag("--no-cursor", options->noCursor,
                       "leave the entry cursor out, as in a picture of an example");
     command->callback([options, &chosen] { chosen = [options] { return runRender(*options); }; });

@@ -164,13 +164,6 @@ void TCourseTrees::chosen(QTreeWidgetItem *node)
 {
     if (!node)
         return;
-    // Work that would be lost keeps the lesson in hand, and its node stays the chosen one.
-    if (node != m_current && m_callbacks.mayLeave && !m_callbacks.mayLeave()) {
-        node->treeWidget()->clearSelection();
-        if (m_current)
-            m_current->treeWidget()->setCurrentItem(m_current);
-        return;
-    }
     try {
         Activate(ItemIndex(node), node);
     } catch (const Error &error) {
@@ -184,6 +177,13 @@ void TCourseTrees::Activate(int x, QTreeWidgetItem *node)
 {
     if (x < 0 || x >= m_menu.Count())
         throw RangeError("Menu item index " + std::to_string(x) + " out of range");
+    // Work that would be lost keeps the lesson in hand, and its node stays the chosen one.
+    if (node && node != m_current && m_callbacks.mayLeave && !m_callbacks.mayLeave()) {
+        node->treeWidget()->clearSelection();
+        if (m_current)
+            m_current->treeWidget()->setCurrentItem(m_current);
+        return;
+    }
     if (m_callbacks.beforeActivation)
         m_callbacks.beforeActivation();
     // One node is chosen in both trees together.

@@ -1,0 +1,207 @@
+// With -l English the program speaks English everywhere: every lesson kind, dialog, notice and
+// message box is searched for Cyrillic letters and double spaces.
+
+#include "main_window_fixture.h"
+
+#include "document/har_exercis.h"
+#include "shell/course_trees.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QTextBrowser>
+#include <QTreeWidget>
+
+#include <set>
+
+using namespace pw;
+
+namespace {
+
+bool hasCyrillic(const QString &text)
+{
+    for (const QChar c : text) {
+        if (c.unicode() >= 0x0400 && c.unicode() <= 0x04FF)
+            return true;
+    }
+    return false;
+}
+
+// Every text a widget and its children show: captions, titles, tooltips, items, pages.
+std::vector<std::pair<QString, QString>> shownTexts(QWidget *root)
+{
+    std::vector<std::pair<QString, QString>> texts;
+    std::vector<QWidget *> widgets {root};
+    for (QWidget *child : root->findChildren<QWidget *>())
+        widgets.push_back(child);
+    for (QWidget *w : widgets) {
+        if (!w->isVisibleTo(root) && w != root)
+            continue;
+        const QString where = w->objectName().isEmpty() ? w->metaObject()->className() : w->objectName();
+        texts.push_back({where, w->windowTitle()});
+        texts.push_back({where, w->toolTip()});
+        if (auto *label = qobject_cast<QLabel *>(w))
+            texts.push_back({where, label->text()});
+        if (auto *button = qobject_cast<QAbstractButton *>(w))
+            texts.push_back({where, button->text()});
+        if (auto *box = qobject_cast<QGroupBox *>(w))
+            texts.push_back({where, box->title()});
+        if (auto *line = qobject_cast<QLineEdit *>(w))
+            texts.push_back({where, line->placeholderText()});
+        if (auto *combo = qobject_cast<QComboBox *>(w)) {
+            for (int i = 0; i < combo->count(); ++i)
+                texts.push_back({where, combo->itemText(i)});
+        }
+        if (auto *tree = qobject_cast<QTreeWidget *>(w)) {
+            for (QTreeWidgetItemIterator it(tree); *it; ++it)
+                texts.push_back({where, (*it)->text(0)});
+        }
+        if (auto *page = qobject_cast<QTextBrowser *>(w))
+            texts.push_back({where, page->toPlainText()});
+        for (QAction *action : w->actions()) {
+            texts.push_back({where, action->text()});
+            texts.push_back({where, action->toolTip()});
+        }
+    }
+    return texts;
+}
+
+class English : public MainWindowFixture
+{
+protected:
+    // Fails for every text of the widget that is not English.
+    void expectEnglish(QWidget *root, const std::string &what)
+    {
+        for (const auto &[where, text] : shownTexts(root)) {
+            EXPECT_FALSE(hasCyrillic(text))
+                << what << ": " << where.toStdString() << " shows \"" << text.toStdString() << "\"";
+            if (!qobject_cast<QTextBrowser *>(root->findChild<QWidget *>(where)))
+                EXPECT_FALSE(text.contains("  ")) << what << ": " << where.toStdString() << " \""
+                                                  << text.toStdString() << "\" has a double space";
+        }
+    }
+    void expectWindowEnglish(const std::string &what)
+    {
+        settle();
+        expectEnglish(window.get(), what);
+    }
+    // Checks the next modal dialog or message box once it is up, then closes it.
+    void checkNextModal(const std::string &what, bool *seen)
+    {
+        QTimer::singleShot(50, [this, what, seen] {
+            QWidget *modal = QApplication::activeModalWidget();
+            if (!modal) {
+                ADD_FAILURE() << what << " did not come up";
+                return;
+            }
+            *seen = true;
+            expectEnglish(modal, what);
+            if (auto *box = qobject_cast<QMessageBox *>(modal)) {
+                if (QAbstractButton *no = box->button(QMessageBox::No))
+                    no->click();
+                else if (QAbstractButton *cancel = box->button(QMessageBox::Cancel))
+                    cancel->click();
+                else
+                    box->accept();
+            } else if (auto *dialog = qobject_cast<QDialog *>(modal)) {
+                dialog->reject();
+            }
+        });
+    }
+};
+
+} // namespace
+
+TEST_F(English, EveryLessonDialogAndNoticeIsInEnglish)
+{
+    // No MIDI input and the notice not silenced: it comes up at start.
+    write("parms.xml", "<Parameters><MidiInput/><MidiOutput><Dev>Test out</Dev></MidiOutput></Parameters>");
+    start({"-l", "English"});
+    bool notice = false;
+    for (QWidget *top : QApplication::topLevelWidgets()) {
+        if (top->objectName() == "TnoMidiTotal" && top->isVisible()) {
+            notice = true;
+            expectEnglish(top, "the no-MIDI notice");
+            top->close();
+        }
+    }
+    EXPECT_TRUE(notice);
+    expectWindowEnglish("the start lesson");
+
+    TCourseTrees &trees = window->courseTrees();
+    for (const char *page :
+         {"html\\theory-functions.html", "html\\theory-spacing.html", "html\\theory-connecting.html"}) {
+        ASSERT_TRUE(trees.ActivateLesson("HTMLText", page));
+        expectWindowEnglish(page);
+    }
+    for (const char *exercise : {"xml\\Cadence-example.xml", "xml\\Soprano-minor.xml",
+                                 "xml\\Positions-major.xml", "xml\\Melody-degrees.xml", "xml\\empty.xml"}) {
+        ASSERT_TRUE(trees.ActivateLesson("MusHarmonyExercise", exercise));
+        expectWindowEnglish(exercise);
+    }
+    // Contents tab and headings.
+    child<QAbstractButton>("tbMenuCont")->click();
+    expectWindowEnglish("the contents tab");
+    child<QAbstractButton>("tbMenuStandart")->click();
+
+    // The kinds this version does not run, and a video lesson.
+    for (LessonKind kind : {LessonKind::NoteDrill, LessonKind::Questionnaire, LessonKind::Scene3D}) {
+        window->OpenLesson(kind, "xml\\anything.xml", "");
+        expectWindowEnglish(std::string(LessonTypeName(kind)));
+    }
+    window->OpenLesson(LessonKind::Video, "video\\missing.webm", "");
+    expectWindowEnglish("a video lesson");
+
+    // Dialogs: the parameters of the empty template, the MIDI dialog, the about window, the key map.
+    ASSERT_TRUE(trees.ActivateLesson("MusHarmonyExercise", "xml\\empty.xml"));
+    settle();
+    bool seen = false;
+    checkNextModal("the parameters dialog", &seen);
+    window->SetParmsDialog();
+    EXPECT_TRUE(seen);
+    seen = false;
+    checkNextModal("the MIDI dialog", &seen);
+    window->MidiDialog();
+    EXPECT_TRUE(seen);
+    seen = false;
+    checkNextModal("the about window", &seen);
+    window->AboutDialog();
+    EXPECT_TRUE(seen);
+    window->ToggleKeyMap();
+    settle();
+    auto *keys = window->findChild<QDialog *>("TfKeys");
+    ASSERT_NE(keys, nullptr);
+    expectEnglish(keys, "the key map");
+    EXPECT_TRUE(
+        keys->findChild<QTextBrowser *>()->toPlainText().contains("Notes from the computer keyboard"));
+    window->ToggleKeyMap();
+
+    // Message boxes: leaving unsaved work, handing in an unfinished attempt.
+    window->NoteHandler(0, 144, 48, 90);
+    settle();
+    seen = false;
+    checkNextModal("the unsaved-work question", &seen);
+    trees.ActivateLesson("HTMLText", "html\\theory-functions.html");
+    EXPECT_TRUE(seen);
+    window->OpenLesson(LessonKind::HarmonyExercise, "xml\\empty.xml", "");
+    settle();
+
+    openExercise("timed.xml", CadenceExercise("LimitMin=\"5\" CountIteration=\"1\""));
+    seen = false;
+    checkNextModal("the hand-in question", &seen);
+    window->CompleteTask();
+    EXPECT_TRUE(seen);
+    // The review line, then the result panel.
+    window->CountdownTick();
+    window->task().LimitMin = 0;
+    window->task().LimitSec = 1;
+    window->CountdownTick();
+    expectWindowEnglish("the review of an attempt");
+    EXPECT_TRUE(child<QLabel>("lWhy")->text().startsWith("Attempt 1 of 1"));
+    key(Qt::Key_Space);
+    expectWindowEnglish("the result");
+}
