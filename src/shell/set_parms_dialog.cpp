@@ -12,6 +12,7 @@
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -120,6 +121,17 @@ QHBoxLayout *pair(QWidget *a, QWidget *b)
     return row;
 }
 
+// A form row whose label wraps instead of widening the dialog: the longest captions are twice as
+// wide as their fields.
+void addRow(QFormLayout *form, const QString &caption, QWidget *field)
+{
+    auto *label = new QLabel(caption);
+    label->setWordWrap(true);
+    label->setFixedWidth(label->fontMetrics().averageCharWidth() * 27);
+    label->setBuddy(field);
+    form->addRow(label, field);
+}
+
 } // namespace
 
 TfSetParms::TfSetParms(QWidget *parent, const Localization *texts)
@@ -158,26 +170,26 @@ TfSetParms::TfSetParms(QWidget *parent, const Localization *texts)
 
     auto *exerciseBox = new QGroupBox(text("Exercise"));
     auto *exerciseForm = new QFormLayout(exerciseBox);
-    exerciseForm->addRow(text("ShowPartsCount"), m_showPartsCount);
-    exerciseForm->addRow(text("CasualTonality"), m_casualTonality);
-    exerciseForm->addRow(text("Def"), m_def);
-    exerciseForm->addRow(text("CheckType"), m_checkType);
-    exerciseForm->addRow(text("DefaultLength"), m_defaultLength);
-    exerciseForm->addRow(text("FixedLength"), m_fixedLength);
-    exerciseForm->addRow(text("FixedVoice"), m_fixedVoice);
-    exerciseForm->addRow(text("CountIteration"), m_countIteration);
-    exerciseForm->addRow(text("LimitSec"), m_limitSec);
-    exerciseForm->addRow(text("TimerProportional"), m_timerProportional);
-    exerciseForm->addRow(text("Compare"), m_compare);
+    addRow(exerciseForm, text("ShowPartsCount"), m_showPartsCount);
+    addRow(exerciseForm, text("CasualTonality"), m_casualTonality);
+    addRow(exerciseForm, text("Def"), m_def);
+    addRow(exerciseForm, text("CheckType"), m_checkType);
+    addRow(exerciseForm, text("DefaultLength"), m_defaultLength);
+    addRow(exerciseForm, text("FixedLength"), m_fixedLength);
+    addRow(exerciseForm, text("FixedVoice"), m_fixedVoice);
+    addRow(exerciseForm, text("CountIteration"), m_countIteration);
+    addRow(exerciseForm, text("LimitSec"), m_limitSec);
+    addRow(exerciseForm, text("TimerProportional"), m_timerProportional);
+    addRow(exerciseForm, text("Compare"), m_compare);
 
     auto *partBox = new QGroupBox(text("Part"));
     auto *partForm = new QFormLayout(partBox);
     partForm->addRow(text("Size"), pair(m_partChi, m_partZna));
     partForm->addRow(text("FirstMeasure"), pair(m_firstChi, m_firstZna));
     partForm->addRow(text("Tonality"), pair(m_minor, m_major));
-    partForm->addRow(text("Val"), m_val);
-    partForm->addRow(text("DefaultLength"), m_partDefaultLength);
-    partForm->addRow(text("FixedVoice"), m_partFixedVoice);
+    addRow(partForm, text("Val"), m_val);
+    addRow(partForm, text("DefaultLength"), m_partDefaultLength);
+    addRow(partForm, text("FixedVoice"), m_partFixedVoice);
 
     auto *saveButton = new QPushButton(text("Save"));
     saveButton->setObjectName("sSave");
@@ -192,9 +204,13 @@ TfSetParms::TfSetParms(QWidget *parent, const Localization *texts)
     buttons->addWidget(saveButton);
     buttons->addWidget(cancelButton);
 
+    // The two groups side by side: one above the other the dialog is taller than the smallest
+    // screen the program runs on (800x600).
+    auto *groups = new QHBoxLayout;
+    groups->addWidget(exerciseBox);
+    groups->addWidget(partBox, 0, Qt::AlignTop);
     auto *layout = new QVBoxLayout(this);
-    layout->addWidget(exerciseBox);
-    layout->addWidget(partBox);
+    layout->addLayout(groups);
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 

@@ -1,3 +1,4 @@
+#include "config/localization.h"
 #include "platform/error.h"
 #include "platform/program_ui.h"
 #include "platform/recording_ui.h"
@@ -8,6 +9,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFontDatabase>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -434,4 +436,28 @@ TEST_F(SetParms, ReleasingTheMouseOverMinorInvertsBothButtons)
 
     dialog.Save();
     EXPECT_STREQ(part.child("Tonality").attribute("type").value(), "1");
+}
+// The dialog fits the smallest screen the program runs on, in both languages. The font is the one
+// the project installs, so the sizes do not depend on what else is on the machine.
+TEST(SetParmsSize, FitsAnEightHundredBySixHundredScreenInBothLanguages)
+{
+    const int id = QFontDatabase::addApplicationFont("/usr/share/fonts/truetype/noto/NotoSans-Regular.ttf");
+    ASSERT_GE(id, 0) << "fonts-noto-core is installed by scripts/install-deps.sh";
+    const QFont previous = QApplication::font();
+    QFont font(QFontDatabase::applicationFontFamilies(id).value(0), 9);
+    QApplication::setFont(font);
+
+    Localization english;
+    english.Load(PARTWRITER_BUNDLED_DATA, "English");
+    ASSERT_TRUE(english.InUse());
+    const Localization russian;
+    for (const Localization *texts : {&russian, static_cast<const Localization *>(&english)}) {
+        TfSetParms dialog(nullptr, texts);
+        dialog.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+        // Room is left for a title bar and a panel of the desktop.
+        EXPECT_LE(dialog.width(), 780) << dialog.windowTitle().toStdString();
+        EXPECT_LE(dialog.height(), 520) << dialog.windowTitle().toStdString();
+    }
+    QApplication::setFont(previous);
 }
