@@ -2,6 +2,7 @@
 
 #include "document/xml_file.h"
 #include "platform/file_paths.h"
+#include "platform/text_format.h"
 
 #include <map>
 #include <utility>
@@ -190,17 +191,39 @@ std::string Localization::Text(const std::string &section, const std::string &id
     const std::string fallback = Default(section, id);
     if (!m_inUse)
         return fallback;
-    return SelectText(m_doc, "//Localize/" + section + "/I[@id='" + id + "']", fallback);
+    return SelectText(m_doc, "//Localize/*[name()=$section]/I[@id=$id]", {{"section", section}, {"id", id}},
+                      fallback);
 }
 
 std::string Localization::Phrase(const std::string &russian) const
 {
+    return phrase(russian, 0);
+}
+
+std::string Localization::phrase(const std::string &russian, int depth) const
+{
     if (!m_inUse || russian.empty())
         return russian;
+    const XmlNode phrases = m_doc.document_element().child("Phrases");
     // Compared as values: a message may hold any character.
-    for (XmlNode item : m_doc.document_element().child("Phrases").children("I")) {
+    for (XmlNode item : phrases.children("I")) {
         if (GetAttr(item, "ru") == russian)
             return item.text().as_string(russian.c_str());
+    }
+    // A message with values (a file name, a line number, a reason of its own) matches a pattern
+    // with %1 … %9; the reason in it is translated as a message in turn.
+    constexpr int DeepestReason = 4;
+    if (depth >= DeepestReason)
+        return russian;
+    for (XmlNode item : phrases.children("I")) {
+        const std::string pattern = GetAttr(item, "ru");
+        if (pattern.find('%') == std::string::npos)
+            continue;
+        if (std::optional<std::vector<std::string>> values = MatchText(pattern, russian)) {
+            for (std::string &value : *values)
+                value = phrase(value, depth + 1);
+            return FormatText(item.text().as_string(), *values);
+        }
     }
     return russian;
 }
@@ -210,7 +233,7 @@ std::string Localization::BottomQuest(const std::string &id) const
     const std::string fallback = Default("BottomQuest", id);
     if (!m_inUse)
         return fallback;
-    return SelectText(m_doc, "//BottomQuest/I[@id='" + id + "']", fallback);
+    return SelectText(m_doc, "//BottomQuest/I[@id=$id]", {{"id", id}}, fallback);
 }
 
 } // namespace pw

@@ -23,7 +23,9 @@ public:
     // The text of "//BottomQuest/I[@id='<id>']" (at any depth), or its built-in default.
     std::string BottomQuest(const std::string &id) const;
     // A message of the program's lower layers, which speak the built-in Russian: its
-    // translation from the "Phrases" section (an I whose "ru" is the text), or the text itself.
+    // translation from the "Phrases" section (an I whose "ru" is the text, or a pattern with
+    // %1 … %9 that matches it: its values go into the translation, translated in turn), or the
+    // text itself.
     std::string Phrase(const std::string &russian) const;
 
     // The document the lower panels read their texts from (empty when not in use).
@@ -33,6 +35,8 @@ public:
     static std::string Default(const std::string &section, const std::string &id);
 
 private:
+    std::string phrase(const std::string &russian, int depth) const;
+
     pugi::xml_document m_doc;
     bool m_inUse = false;
 };

@@ -77,21 +77,48 @@ int parseInteger(std::string_view name, std::string_view text)
     return static_cast<int>(negative ? -result : result);
 }
 
-// Compiled paths are kept: the same few dozen paths are evaluated over and over.
-const pugi::xpath_query &compiledPath(std::string_view path)
+// Compiled paths are kept: the same few dozen paths are evaluated over and over. A path with
+// values keeps its own variable set, bound at compile time, whose values are set before each
+// evaluation.
+struct CompiledPath
 {
-    thread_local std::unordered_map<std::string, std::unique_ptr<pugi::xpath_query>> cache;
-    auto found = cache.find(std::string(path));
+    pugi::xpath_variable_set variables;
+    std::unique_ptr<pugi::xpath_query> query;
+};
+
+std::string cacheKey(std::string_view path, PathValues values)
+{
+    std::string key(path);
+    for (const PathValue &v : values) {
+        key += v.isNumber ? "\n#" : "\n$";
+        key += v.name;
+    }
+    return key;
+}
+
+CompiledPath &compiledPath(std::string_view path, PathValues values = {})
+{
+    thread_local std::unordered_map<std::string, std::unique_ptr<CompiledPath>> cache;
+    const std::string key = cacheKey(path, values);
+    auto found = cache.find(key);
     if (found != cache.end())
         return *found->second;
     if (cache.size() > 4096)
         cache.clear();
+    auto compiled = std::make_unique<CompiledPath>();
+    for (const PathValue &v : values) {
+        const std::string name(v.name);
+        if (!compiled->variables.add(name.c_str(),
+                                     v.isNumber ? pugi::xpath_type_number : pugi::xpath_type_string))
+            throw XmlError("Invalid path value name '" + name + "'");
+    }
     try {
-        auto query = std::make_unique<pugi::xpath_query>(ZeroBasedToXPath(path).c_str());
-        return *cache.emplace(std::string(path), std::move(query)).first->second;
+        compiled->query = std::make_unique<pugi::xpath_query>(ZeroBasedToXPath(path).c_str(),
+                                                              values.size() ? &compiled->variables : nullptr);
     } catch (const pugi::xpath_exception &e) {
         throw XmlError("Invalid path '" + std::string(path) + "': " + e.what());
     }
+    return *cache.emplace(key, std::move(compiled)).first->second;
 }
 
 void appendText(XmlNode node, std::string &out)
@@ -153,27 +180,42 @@ std::string ZeroBasedToXPath(std::string_view path)
     return out;
 }
 
-pugi::xpath_node_set SelectNodes(XmlNode node, std::string_view path)
+pugi::xpath_node_set SelectNodes(XmlNode node, std::string_view path, PathValues values)
 {
     if (!node)
         return {};
+    CompiledPath &compiled = compiledPath(path, values);
+    for (const PathValue &v : values) {
+        const std::string name(v.name);
+        if (v.isNumber)
+            compiled.variables.set(name.c_str(), v.number);
+        else
+            compiled.variables.set(name.c_str(), std::string(v.text).c_str());
+    }
     try {
-        return node.select_nodes(compiledPath(path));
+        return node.select_nodes(*compiled.query);
     } catch (const pugi::xpath_exception &e) {
         throw XmlError("Invalid path '" + std::string(path) + "': " + e.what());
     }
 }
 
-XmlNode SelectNode(XmlNode node, std::string_view path)
+pugi::xpath_node_set SelectNodes(XmlNode node, std::string_view path)
 {
-    if (!node)
-        return {};
-    const pugi::xpath_node_set found = SelectNodes(node, path);
-    for (const pugi::xpath_node &item : found) {
+    return SelectNodes(node, path, {});
+}
+
+XmlNode SelectNode(XmlNode node, std::string_view path, PathValues values)
+{
+    for (const pugi::xpath_node &item : SelectNodes(node, path, values)) {
         if (item.node())
             return item.node();
     }
     return {};
+}
+
+XmlNode SelectNode(XmlNode node, std::string_view path)
+{
+    return SelectNode(node, path, {});
 }
 
 std::string NodeText(const pugi::xpath_node &node)
@@ -320,14 +362,17 @@ bool RemoveNode(XmlNode node)
     return node && node.parent().remove_child(node);
 }
 
-std::string SelectText(XmlNode node, std::string_view path, std::string_view def)
+std::string SelectText(XmlNode node, std::string_view path, PathValues values, std::string_view def)
 {
-    if (!node)
-        return std::string(def);
-    const pugi::xpath_node_set found = SelectNodes(node, path);
+    const pugi::xpath_node_set found = SelectNodes(node, path, values);
     if (found.empty())
         return std::string(def);
     return NodeText(found.first());
+}
+
+std::string SelectText(XmlNode node, std::string_view path, std::string_view def)
+{
+    return SelectText(node, path, {}, def);
 }
 
 int FindSubstringFrom(std::string_view pattern, std::string_view text, int start)

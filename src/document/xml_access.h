@@ -10,6 +10,7 @@
 
 #include <pugixml.hpp>
 
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -77,6 +78,43 @@ int FindSubstringFrom(std::string_view pattern, std::string_view text, int start
 // message. Results are in document order.
 pugi::xpath_node_set SelectNodes(XmlNode node, std::string_view path);
 XmlNode SelectNode(XmlNode node, std::string_view path);
+
+// A value the path names as $name. Text read from a file reaches a query only this way: it is
+// compared as a value and can never change what the path means. A number compares as XPath
+// numbers do (@High=$p matches High="012" for 12).
+struct PathValue
+{
+    PathValue(std::string_view name, std::string_view text)
+        : name(name)
+        , text(text)
+    {
+    }
+    PathValue(std::string_view name, const std::string &text)
+        : name(name)
+        , text(text)
+    {
+    }
+    PathValue(std::string_view name, const char *text)
+        : name(name)
+        , text(text)
+    {
+    }
+    PathValue(std::string_view name, double number)
+        : name(name)
+        , number(number)
+        , isNumber(true)
+    {
+    }
+    std::string_view name;
+    std::string_view text;
+    double number = 0;
+    bool isNumber = false;
+};
+using PathValues = std::initializer_list<PathValue>;
+
+pugi::xpath_node_set SelectNodes(XmlNode node, std::string_view path, PathValues values);
+XmlNode SelectNode(XmlNode node, std::string_view path, PathValues values);
+std::string SelectText(XmlNode node, std::string_view path, PathValues values, std::string_view def = {});
 
 // The path with every numeric index predicate "[N]" rewritten to XPath's 1-based "[N+1]".
 std::string ZeroBasedToXPath(std::string_view path);

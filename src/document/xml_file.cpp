@@ -1,13 +1,15 @@
 #include "document/xml_file.h"
 
+#include "document/xml_checks.h"
 #include "platform/error.h"
 #include "platform/file_paths.h"
+#include "platform/text_format.h"
 
 #include <algorithm>
 #include <cerrno>
+#include <cstring>
 #include <fstream>
 #include <iconv.h>
-#include <regex>
 #include <sstream>
 
 namespace pw {
@@ -21,17 +23,35 @@ std::string lower(std::string text)
     return text;
 }
 
-// The encoding named by the XML declaration at the start of bytes, or "" when none is given.
-std::string declaredEncoding(const std::string &bytes)
+bool isSpace(char c)
 {
-    if (bytes.rfind("<?xml", 0) != 0)
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
+
+// The encoding named by the XML declaration at the start of bytes, or "" when none is given.
+// A plain scan: the declaration is short, and nothing in it may cost more than its length.
+std::string declaredEncoding(std::string_view bytes)
+{
+    if (!bytes.starts_with("<?xml"))
         return {};
-    const std::size_t end = bytes.find("?>");
-    static const std::regex encoding(R"(encoding\s*=\s*["']([^"']+)["'])");
-    std::smatch match;
-    const std::string declaration = bytes.substr(0, end);
-    if (std::regex_search(declaration, match, encoding))
-        return match[1].str();
+    const std::string_view declaration = bytes.substr(0, bytes.find("?>"));
+    std::size_t at = declaration.find("encoding");
+    while (at != std::string_view::npos) {
+        std::size_t i = at + std::string_view("encoding").size();
+        while (i < declaration.size() && isSpace(declaration[i]))
+            ++i;
+        if (i < declaration.size() && declaration[i] == '=') {
+            ++i;
+            while (i < declaration.size() && isSpace(declaration[i]))
+                ++i;
+            if (i < declaration.size() && (declaration[i] == '"' || declaration[i] == '\'')) {
+                const std::size_t end = declaration.find(declaration[i], i + 1);
+                if (end != std::string_view::npos && end > i + 1)
+                    return std::string(declaration.substr(i + 1, end - i - 1));
+            }
+        }
+        at = declaration.find("encoding", at + 1);
+    }
     return {};
 }
 
@@ -56,63 +76,114 @@ private:
     iconv_t m_handle;
 };
 
+XmlLoadResult failed(XmlFileStatus status, std::string reason)
+{
+    return {status, std::move(reason)};
+}
+
+// The text as UTF-8, from a byte order mark or the declared encoding.
+XmlLoadResult toUtf8(std::string &bytes)
+{
+    try {
+        if (bytes.starts_with("\xEF\xBB\xBF")) {
+            bytes.erase(0, 3);
+        } else if (bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF")) {
+            bytes = ConvertToUtf8(bytes, "UTF-16");
+        } else {
+            const std::string encoding = lower(declaredEncoding(bytes));
+            if (!encoding.empty() && encoding != "utf-8" && encoding != "utf8")
+                bytes = ConvertToUtf8(bytes, encoding);
+        }
+    } catch (const XmlError &e) {
+        return failed(XmlFileStatus::Undecodable, e.what());
+    }
+    if (std::string problem = Utf8Problem(bytes); !problem.empty())
+        return failed(XmlFileStatus::Undecodable, std::move(problem));
+    return {};
+}
+
 } // namespace
 
 std::string ConvertToUtf8(const std::string &bytes, const std::string &encoding)
 {
     IconvHandle cd(encoding);
     if (!cd.valid())
-        throw XmlError("Unknown text encoding '" + encoding + "'");
+        throw XmlError(FormatText("неизвестная кодировка «%1»", {encoding}));
     std::string out(bytes.size() * 4 + 16, '\0');
     char *in = const_cast<char *>(bytes.data());
     std::size_t inLeft = bytes.size();
     char *outPtr = out.data();
     std::size_t outLeft = out.size();
-    if (iconv(cd.get(), &in, &inLeft, &outPtr, &outLeft) == static_cast<std::size_t>(-1))
-        throw XmlError("The text is not valid " + encoding);
+    if (iconv(cd.get(), &in, &inLeft, &outPtr, &outLeft) == static_cast<std::size_t>(-1)) {
+        const std::size_t at = bytes.size() - inLeft;
+        throw XmlError(
+            FormatText("строка %1: текст не в кодировке %2", {std::to_string(LineAt(bytes, at)), encoding}));
+    }
     out.resize(out.size() - outLeft);
     return out;
 }
 
-bool LoadXmlText(pugi::xml_document &doc, const std::string &raw)
+XmlLoadResult ReadXmlText(pugi::xml_document &doc, std::string bytes)
 {
     doc.reset();
-    std::string bytes = raw;
-    if (bytes.rfind("\xEF\xBB\xBF", 0) == 0) {
-        bytes.erase(0, 3);
-    } else if (bytes.rfind("\xFF\xFE", 0) == 0 || bytes.rfind("\xFE\xFF", 0) == 0) {
-        bytes = ConvertToUtf8(bytes, "UTF-16");
-    } else {
-        const std::string encoding = lower(declaredEncoding(bytes));
-        if (!encoding.empty() && encoding != "utf-8" && encoding != "utf8")
-            bytes = ConvertToUtf8(bytes, encoding);
-    }
+    if (bytes.size() > MaxXmlFileBytes)
+        return failed(XmlFileStatus::TooLarge,
+                      FormatText("файл больше %1 МБ", {std::to_string(MaxXmlFileBytes >> 20)}));
+    if (XmlLoadResult decoded = toUtf8(bytes); !decoded)
+        return decoded;
+    if (std::string problem = MarkupProblem(bytes); !problem.empty())
+        return failed(XmlFileStatus::Malformed, std::move(problem));
     // The declaration is not kept: the text is UTF-8 now, and saving writes a declaration of its own.
     const pugi::xml_parse_result result
         = doc.load_buffer(bytes.data(), bytes.size(), pugi::parse_default, pugi::encoding_utf8);
     // pugixml keeps what it parsed before a syntax error; a broken file counts as not loaded.
     if (!result || !doc.document_element()) {
         doc.reset();
-        return false;
+        const pugi::xml_parse_status status = result ? pugi::status_no_document_element : result.status;
+        const auto offset = static_cast<std::size_t>(std::max<std::ptrdiff_t>(0, result.offset));
+        const std::size_t lineStart = bytes.rfind('\n', offset == 0 ? 0 : offset - 1);
+        const std::size_t column = offset - (lineStart == std::string::npos ? 0 : lineStart + 1) + 1;
+        return failed(XmlFileStatus::Malformed,
+                      FormatText("строка %1, столбец %2: %3",
+                                 {std::to_string(LineAt(bytes, offset)), std::to_string(column),
+                                  ParseStatusText(status)}));
     }
-    return true;
+    if (std::string problem = TreeProblem(doc, bytes); !problem.empty()) {
+        doc.reset();
+        return failed(XmlFileStatus::Malformed, std::move(problem));
+    }
+    return {};
+}
+
+XmlLoadResult ReadXmlFile(pugi::xml_document &doc, const std::filesystem::path &path)
+{
+    doc.reset();
+    const std::filesystem::path resolved = ResolveExistingPath(path);
+    std::error_code ec;
+    if (!std::filesystem::exists(resolved, ec))
+        return failed(XmlFileStatus::Missing, "файл не найден");
+    if (std::filesystem::is_directory(resolved, ec))
+        return failed(XmlFileStatus::Unreadable, "это папка, а не файл");
+    const auto size = std::filesystem::file_size(resolved, ec);
+    if (!ec && size > MaxXmlFileBytes)
+        return failed(XmlFileStatus::TooLarge,
+                      FormatText("файл больше %1 МБ", {std::to_string(MaxXmlFileBytes >> 20)}));
+    std::ifstream in(resolved, std::ios::binary);
+    if (!in)
+        return failed(XmlFileStatus::Unreadable, FormatText("файл не читается: %1", {std::strerror(errno)}));
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return ReadXmlText(doc, std::move(bytes).str());
+}
+
+bool LoadXmlText(pugi::xml_document &doc, const std::string &bytes)
+{
+    return static_cast<bool>(ReadXmlText(doc, bytes));
 }
 
 bool LoadXmlFile(pugi::xml_document &doc, const std::filesystem::path &path)
 {
-    doc.reset();
-    std::ifstream in(ResolveExistingPath(path), std::ios::binary);
-    if (!in)
-        return false;
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    try {
-        return LoadXmlText(doc, bytes.str());
-    } catch (const XmlError &) {
-        // An undecodable file is as unreadable as a malformed one.
-        doc.reset();
-        return false;
-    }
+    return static_cast<bool>(ReadXmlFile(doc, path));
 }
 
 std::string XmlToText(const pugi::xml_document &doc)

@@ -3,6 +3,7 @@
 #include "document/exercise_nodes.h"
 #include "document/measure_index.h"
 #include "harmony/harmony_check.h"
+#include "platform/text_format.h"
 
 #include <algorithm>
 #include <array>
@@ -249,24 +250,6 @@ std::vector<Why> explainStep(TMusDefinitor &definitor, XmlNode previousNote, Xml
     return reasons;
 }
 
-// The template with %1 … %9 replaced by the arguments, in one pass.
-std::string replaced(const std::string &text, const std::vector<std::string> &arguments)
-{
-    std::string out;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '%' && i + 1 < text.size() && text[i + 1] >= '1' && text[i + 1] <= '9') {
-            const auto n = static_cast<std::size_t>(text[i + 1] - '1');
-            if (n < arguments.size()) {
-                out += arguments[n];
-                ++i;
-                continue;
-            }
-        }
-        out += text[i];
-    }
-    return out;
-}
-
 // "T|6|4" as plain text: "T64".
 std::string plainLabel(std::string label)
 {
@@ -360,35 +343,35 @@ std::string WhyText(const Why &why, const std::function<std::string(const std::s
     static constexpr std::array<const char *, 3> members {"Root", "Third", "Fifth"};
     switch (why.fault) {
     case Fault::CrossedVoices:
-        return replaced(text("CrossedVoices"), {voice(why.voice), voice(why.otherVoice)});
+        return FormatText(text("CrossedVoices"), {voice(why.voice), voice(why.otherVoice)});
     case Fault::VoicesTooFarApart:
-        return replaced(text("VoicesTooFarApart"), {voice(why.voice), voice(why.otherVoice)});
+        return FormatText(text("VoicesTooFarApart"), {voice(why.voice), voice(why.otherVoice)});
     case Fault::OutsideChord:
-        return replaced(text("OutsideChord"), {voice(why.voice), plainLabel(why.chord)});
+        return FormatText(text("OutsideChord"), {voice(why.voice), plainLabel(why.chord)});
     case Fault::MissingTone:
-        return replaced(text("MissingTone"),
-                        {plainLabel(why.chord), text(members[static_cast<std::size_t>(why.member)])});
+        return FormatText(text("MissingTone"),
+                          {plainLabel(why.chord), text(members[static_cast<std::size_t>(why.member)])});
     case Fault::DoubledLeadingTone:
-        return replaced(text("DoubledLeadingTone"), {voice(why.voice), voice(why.otherVoice)});
+        return FormatText(text("DoubledLeadingTone"), {voice(why.voice), voice(why.otherVoice)});
     case Fault::DoubledThird:
-        return replaced(text("DoubledThird"), {voice(why.voice), voice(why.otherVoice)});
+        return FormatText(text("DoubledThird"), {voice(why.voice), voice(why.otherVoice)});
     case Fault::UnlistedVoicing:
-        return replaced(text("UnlistedVoicing"), {plainLabel(why.chord)});
+        return FormatText(text("UnlistedVoicing"), {plainLabel(why.chord)});
     case Fault::UnknownNeighbour:
         return text("UnknownNeighbour");
     case Fault::Retrogression:
-        return replaced(text("Retrogression"), {plainLabel(why.chord), plainLabel(why.otherChord)});
+        return FormatText(text("Retrogression"), {plainLabel(why.chord), plainLabel(why.otherChord)});
     case Fault::AugmentedSecond:
-        return replaced(text("AugmentedSecond"), {voice(why.voice)});
+        return FormatText(text("AugmentedSecond"), {voice(why.voice)});
     case Fault::Leap:
-        return replaced(text("Leap"),
-                        {voice(why.voice), std::to_string(why.semitones), std::to_string(why.limit)});
+        return FormatText(text("Leap"),
+                          {voice(why.voice), std::to_string(why.semitones), std::to_string(why.limit)});
     case Fault::NoStepRule:
         return text("NoStepRule");
     case Fault::ParallelOctaves:
-        return replaced(text("ParallelOctaves"), {voice(why.voice), voice(why.otherVoice)});
+        return FormatText(text("ParallelOctaves"), {voice(why.voice), voice(why.otherVoice)});
     case Fault::ParallelFifths:
-        return replaced(text("ParallelFifths"), {voice(why.voice), voice(why.otherVoice)});
+        return FormatText(text("ParallelFifths"), {voice(why.voice), voice(why.otherVoice)});
     }
     return {};
 }

@@ -177,6 +177,10 @@ TEST(LocalizeBundled, EnglishFileCoversEveryIdentifier)
     }
     EXPECT_EQ(english.Phrase("Ошибка"), "Error");
     EXPECT_EQ(english.Phrase("a text nobody translated"), "a text nobody translated");
+    // A message with values is translated by its pattern, and the reason inside it in turn.
+    EXPECT_EQ(english.Phrase("файл не читается: строка 3, столбец 7: неверный атрибут"),
+              "the file cannot be read: line 3, column 7: a broken attribute");
+    EXPECT_EQ(english.Phrase("файл больше 16 МБ"), "the file is larger than 16 MB");
     EXPECT_EQ(english.Text("Toolbar", "Voice0"), "Voice: bass");
     EXPECT_EQ(english.BottomQuest("RegimDirect"), "Go to the next exercise only when asked");
 }

@@ -188,6 +188,23 @@ TEST_F(XmlAccess, NumericPredicatesCountFromZero)
     EXPECT_THROW(SelectNodes(doc, "//Part[]"), XmlError);
 }
 
+// Text from a file reaches a path as a value: quotes and operators in it change nothing.
+TEST_F(XmlAccess, ValuesAreComparedNeverReadAsPartOfThePath)
+{
+    EXPECT_EQ(SelectText(doc, "//L/I[@id=$id]", {{"id", "Voice0"}}), "Бас");
+    EXPECT_EQ(SelectText(doc, "//L/I[@id=$id]", {{"id", "nothing' or '1'='1"}}, "none"), "none");
+    XmlNode odd = root.append_child("Odd");
+    SetAttr(odd, "name", "it's \"both\"");
+    EXPECT_EQ(SelectNode(doc, "//Odd[@name=$n]", {{"n", "it's \"both\""}}), odd);
+    // The same path again with another value: the compiled path keeps no old value.
+    EXPECT_EQ(SelectText(doc, "//L/I[@id=$id]", {{"id", "Voice0"}}), "Бас");
+    // Numbers compare as numbers.
+    SetAttr(odd, "High", "012");
+    EXPECT_EQ(SelectNode(doc, "//Odd[@High=$p]", {{"p", 12.0}}), odd);
+    EXPECT_FALSE(SelectNode(doc, "//Odd[@High=$p]", {{"p", "12"}}));
+    EXPECT_THROW(SelectNodes(doc, "//Odd[@a=$undeclared]", {{"p", "1"}}), XmlError);
+}
+
 TEST_F(XmlAccess, RemoveNodeDetachesIt)
 {
     XmlNode second = root.child("Part").next_sibling("Part");

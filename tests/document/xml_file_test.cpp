@@ -1,6 +1,7 @@
 #include "support/test_folder.h"
 
 #include "document/xml_access.h"
+#include "document/xml_checks.h"
 #include "document/xml_file.h"
 #include "platform/error.h"
 
@@ -70,4 +71,81 @@ TEST_F(XmlFile, FailedSaveKeepsThePreviousFile)
     std::filesystem::create_directories(folder / "target" / "sub");
     EXPECT_THROW(SaveXmlFile(doc, folder / "target"), pw::XmlError);
     EXPECT_EQ(read(path), "previous");
+}
+
+// A declaration with a very long encoding name is read in one plain pass (it once recursed per
+// character and overflowed the stack).
+TEST_F(XmlFile, ALongEncodingNameIsRefusedWithoutCrashing)
+{
+    pugi::xml_document doc;
+    const std::string name(50000, 'a');
+    const XmlLoadResult result = ReadXmlText(doc, "<?xml version=\"1.0\" encoding=\"" + name + "\"?><R/>");
+    EXPECT_EQ(result.status, XmlFileStatus::Undecodable);
+    EXPECT_NE(result.reason.find("неизвестная кодировка"), std::string::npos);
+    // Spaces around "=" and single quotes are a declaration too.
+    EXPECT_TRUE(ReadXmlText(doc, "<?xml version='1.0' encoding = 'windows-1251' ?><R t='\xC0'/>"));
+    EXPECT_EQ(GetAttr(doc.document_element(), "t"), "А");
+}
+
+// What pugixml would load from what it kept, or let through as text, is a malformed file with a
+// reason that names the line.
+TEST_F(XmlFile, MalformedTextIsRefusedWithItsLine)
+{
+    const std::pair<std::string, std::string> cases[] = {
+        {"<R>\n<P a=\"\xC3\x28\"/></R>", "строка 2: недопустимая последовательность UTF-8"},
+        {"<R>\n\n<P a=\"&nbsp;\"/></R>", "строка 3: неизвестная ссылка «&nbsp;»"},
+        {"<R a=\"1\" a=\"2\"/>", "строка 1: атрибут «a» повторяется"},
+        {"<R>&#0;</R>", "строка 1: недопустимый символ «&#0;»"},
+        {"<R>&#xD800;</R>", "строка 1: недопустимый символ «&#xD800;»"},
+        {"<R>\x01</R>", "строка 1: недопустимый символ U+0001"},
+        {"<R>a & b</R>", "строка 1: знак «&» без ссылки"},
+        {"<R>\n<P></R>", "строка 2, столбец 6: закрывающий тег не совпадает с открывающим"},
+        {"", "строка 1, столбец 1: в файле нет ни одного элемента"},
+    };
+    for (const auto &[text, reason] : cases) {
+        pugi::xml_document doc;
+        const XmlLoadResult result = ReadXmlText(doc, text);
+        EXPECT_FALSE(result) << text;
+        EXPECT_EQ(result.reason, reason) << text;
+        EXPECT_FALSE(doc.document_element()) << text;
+    }
+    // Markup whose contents are not text keeps its characters.
+    pugi::xml_document doc;
+    EXPECT_TRUE(
+        ReadXmlText(doc, "<!DOCTYPE R [<!ENTITY x \"&#0;\">]><R><!-- a & b --><![CDATA[&c]]>&lt;&#x41;</R>"));
+    EXPECT_EQ(SelectText(doc, "/R"), "&c<A");
+}
+
+TEST_F(XmlFile, DeepNestingAndHugeFilesAreRefused)
+{
+    std::string deep;
+    for (int i = 0; i <= MaxXmlDepth; ++i)
+        deep += "<E>";
+    for (int i = 0; i <= MaxXmlDepth; ++i)
+        deep += "</E>";
+    pugi::xml_document doc;
+    XmlLoadResult result = ReadXmlText(doc, deep);
+    EXPECT_EQ(result.status, XmlFileStatus::Malformed);
+    EXPECT_EQ(result.reason, "строка 1: элементы вложены глубже 64 уровней");
+    // One level less is fine.
+    EXPECT_TRUE(ReadXmlText(doc, deep.substr(3, deep.size() - 7)));
+
+    const auto big = write("big.xml", "<R>" + std::string(MaxXmlFileBytes, ' ') + "</R>");
+    result = ReadXmlFile(doc, big);
+    EXPECT_EQ(result.status, XmlFileStatus::TooLarge);
+    EXPECT_EQ(result.reason, "файл больше 16 МБ");
+
+    EXPECT_EQ(ReadXmlFile(doc, folder / "none.xml").status, XmlFileStatus::Missing);
+    std::filesystem::create_directories(folder / "dir.xml");
+    EXPECT_EQ(ReadXmlFile(doc, folder / "dir.xml").status, XmlFileStatus::Unreadable);
+}
+
+TEST_F(XmlFile, AnUndecodableFileNamesItsEncodingAndLine)
+{
+    pugi::xml_document doc;
+    // 0x98 is the one byte windows-1251 leaves undefined.
+    const XmlLoadResult result
+        = ReadXmlText(doc, "<?xml version=\"1.0\" encoding=\"windows-1251\"?>\n<R>\n\x98</R>");
+    EXPECT_EQ(result.status, XmlFileStatus::Undecodable);
+    EXPECT_EQ(result.reason, "строка 3: текст не в кодировке windows-1251");
 }
