@@ -31,6 +31,10 @@ public:
     // The text of the last message shown, for error reports.
     const std::string &lastText() const { return m_lastText; }
 
+    // Whether any ConsoleUi of the run has shown an error ("Ошибка"): a command that had to
+    // report one does not end as a success, whatever it printed.
+    static bool ErrorShown();
+
 private:
     std::string m_lastText;
 };

@@ -1,6 +1,7 @@
 // partwriter-cli: headless tools for course authors to check and preview their files.
 
 #include "command.h"
+#include "console_ui.h"
 
 #include <iostream>
 
@@ -25,7 +26,8 @@ int main(int argc, char **argv)
         return app.exit(e);
     }
     try {
-        return chosen ? chosen() : 2;
+        const int status = chosen ? chosen() : 2;
+        return status == 0 && pwcli::ConsoleUi::ErrorShown() ? 1 : status;
     } catch (const std::exception &e) {
         std::cerr << "error: " << e.what() << '\n';
         return 1;

@@ -1,12 +1,14 @@
 // Loading an exercise file into the document: the random choice of parts and keys, the free
 // voices, the time limit, and the restore of an undo snapshot.
 
+#include "document/exercise_limits.h"
 #include "document/har_exercis.h"
 #include "document/xml_file.h"
 
 #include "platform/error.h"
 #include "platform/file_paths.h"
 #include "platform/random.h"
+#include "platform/text_format.h"
 #include "platform/ui.h"
 
 #include <algorithm>
@@ -23,12 +25,23 @@ constexpr int MaxPartDraws = 1000;
 std::unique_ptr<pugi::xml_document> HarExercis::readExerciseFile(const std::string &fileName)
 {
     auto doc = std::make_unique<pugi::xml_document>();
-    if (!LoadXmlFile(*doc, ResolveDataPath(m_dataDir, fileName))) {
+    const XmlLoadResult read = ReadXmlFile(*doc, ResolveDataPath(m_dataDir, fileName));
+    if (read.status == XmlFileStatus::Missing) {
         m_ui.message("Ошибка", "Файл с нотной записью не найден ");
         return nullptr;
     }
-    if (!SelectNode(*doc, "//MExercise")) {
+    if (!read) {
+        m_ui.message("Ошибка",
+                     FormatText("Файл с нотной записью %1 не загружен: %2", {fileName, read.reason}));
+        return nullptr;
+    }
+    const XmlNode exercise = SelectNode(*doc, "//MExercise");
+    if (!exercise) {
         m_ui.message("Ошибка", "В файле не найдено MExercise");
+        return nullptr;
+    }
+    if (const std::string problem = ExerciseValueProblem(exercise); !problem.empty()) {
+        m_ui.message("Ошибка", FormatText("Файл с нотной записью %1 не загружен: %2", {fileName, problem}));
         return nullptr;
     }
     return doc;

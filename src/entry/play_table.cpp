@@ -4,6 +4,7 @@
 
 #include "document/measure_index.h"
 #include "document/xml_access.h"
+#include "platform/text_format.h"
 #include "platform/ui.h"
 
 #include <algorithm>
@@ -77,12 +78,16 @@ std::optional<PlayTable> BuildPlayTable(const HarExercis &ex, int part, Ui &ui)
     for (int h = 0; h < 4; ++h) {
         XmlNode voice = NoteVoice(partNode, h);
         long long slot = 0;
+        int index = 0;
         for (XmlNode note : NotesOf(voice)) {
+            ++index;
             const int midi = MidiFromPitch(NotePitch(note), shown.Tonality);
             table[static_cast<std::size_t>(slot)][static_cast<std::size_t>(h)] = midi;
             slot += slotsOf(note, unit);
             if (slot >= rows) {
-                ui.message("Ошибка", "!!!");
+                ui.message("Ошибка",
+                           FormatText("часть %1, голос H=%2, нота %3: звучит после конца части",
+                                      {std::to_string(part + 1), std::to_string(h), std::to_string(index)}));
                 break;
             }
             table[static_cast<std::size_t>(slot)][static_cast<std::size_t>(h) + 4] = midi;

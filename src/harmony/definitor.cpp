@@ -3,6 +3,7 @@
 #include "document/exercise_nodes.h"
 
 #include "document/xml_file.h"
+#include "platform/text_format.h"
 #include "platform/ui.h"
 
 #include <algorithm>
@@ -166,9 +167,11 @@ void TMusDefinitor::load(const std::filesystem::path &file)
     m_transitionPrefix.clear();
     m_voicesCount = -1;
     m_doc->reset();
-    LoadXmlFile(*m_doc, file);
-    if (!m_doc->document_element())
+    const XmlLoadResult read = ReadXmlFile(*m_doc, file);
+    if (read.status == XmlFileStatus::Missing)
         m_ui.message("Ошибка", "Файл не найден");
+    else if (!read)
+        m_ui.message("Ошибка", FormatText("Файл правил %1 не загружен: %2", {file.string(), read.reason}));
 }
 
 void TMusDefinitor::selectGroup(const std::string &groupName)

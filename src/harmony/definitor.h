@@ -64,7 +64,7 @@ class TMusDefinitor
 {
 public:
     // Loads the rule file at file (normally "xml/definitor.xml" under the program directory).
-    // A file that gives no root element is reported through ui ("Файл не найден"); the object
+    // A missing file is reported through ui ("Файл не найден"), a broken one with its reason; the object
     // stays usable and every query finds nothing. language is the interface language name.
     TMusDefinitor(std::filesystem::path file, Ui &ui, std::string language = "Russian");
     TMusDefinitor(const TMusDefinitor &) = delete;

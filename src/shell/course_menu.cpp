@@ -3,6 +3,7 @@
 #include "config/tdm.h"
 #include "document/xml_file.h"
 #include "platform/error.h"
+#include "platform/text_format.h"
 #include "shell/lesson_kind.h"
 
 namespace pw {
@@ -67,9 +68,13 @@ void txmlmenu::clear()
 int txmlmenu::Load(const std::filesystem::path &file, const std::string &language)
 {
     clear();
-    LoadXmlFile(m_doc, file);
-    if (!m_doc.document_element()) {
+    const XmlLoadResult read = ReadXmlFile(m_doc, file);
+    if (read.status == XmlFileStatus::Missing) {
         m_ui.message(kErrorCaption, "Файл меню не найден");
+        return -1;
+    }
+    if (!read) {
+        m_ui.message(kErrorCaption, FormatText("Файл меню %1 не загружен: %2", {file.string(), read.reason}));
         return -1;
     }
     Expand = GetAttr(SelectNode(m_doc, "//Menu"), "Expand", "N") == "Y";

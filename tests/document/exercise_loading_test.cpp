@@ -1,5 +1,6 @@
 #include "support/exercise_document.h"
 
+#include "document/exercise_limits.h"
 #include "document/xml_access.h"
 #include "platform/error.h"
 
@@ -204,26 +205,75 @@ TEST_F(Loading, BadFilesGiveTheirMessageAndLeaveTheLoadedExercise)
     ASSERT_EQ(ui.messages.size(), 3u);
     EXPECT_EQ(ui.messages[0].caption, "Ошибка");
     EXPECT_EQ(ui.messages[0].text, "Файл с нотной записью не найден ");
-    EXPECT_EQ(ui.messages[1].text, "Файл с нотной записью не найден ");
+    // A file that is there but broken says so, and why.
+    EXPECT_EQ(ui.messages[1].text,
+              "Файл с нотной записью " + (folder / "xml" / "broken.xml").string()
+                  + " не загружен: строка 1, столбец 20: закрывающий тег не совпадает с открывающим");
     EXPECT_EQ(ui.messages[2].text, "В файле не найдено MExercise");
     // The parts still point into a live document.
     EXPECT_EQ(GetAttr(exercise->part(0).Node, "Tag"), "kept");
 }
 
-TEST_F(Loading, BadNumbersAbandonTheLoadNamingAttributeAndText)
+// A value that is no number, or one out of its range, refuses the file with a message naming
+// where it is, the attribute and the text; the exercise already loaded stays.
+TEST_F(Loading, BadValuesRefuseTheFileNamingWhereAndWhat)
 {
-    try {
-        load("bad.xml", "<MExercise LimitMin=\"ten\"><Part/></MExercise>");
-        FAIL() << "no error";
-    } catch (const ConversionError &e) {
-        EXPECT_NE(std::string(e.what()).find("LimitMin"), std::string::npos);
-        EXPECT_NE(std::string(e.what()).find("ten"), std::string::npos);
+    ASSERT_TRUE(load("good.xml", "<MExercise><Part Tag=\"kept\"><Voice H=\"0\"/></Part></MExercise>"));
+    const std::pair<const char *, const char *> cases[] = {
+        {"<MExercise LimitMin=\"ten\"><Part/></MExercise>",
+         "упражнение: атрибут «LimitMin» = «ten» — не целое число"},
+        {"<MExercise><Part CurrentVoice=\"4\"/></MExercise>",
+         "часть 1: атрибут «CurrentVoice» = 4 вне допустимых значений 0…3"},
+        {"<MExercise><Part/><Part><Voice H=\"0\"><Note High=\"1\" Long=\"8\"/><Note High=\"2147483647\" "
+         "Long=\"8\"/>"
+         "</Voice></Part></MExercise>",
+         "часть 2, голос 1, нота 2: атрибут «High» = 2147483647 вне допустимых значений -127…127"},
+        {"<MExercise><Part><Voice H=\"0\"><Note High=\"1\" Long=\"1073741824\"/></Voice></Part></MExercise>",
+         "часть 1, голос 1, нота 1: атрибут «Long» = 1073741824 — не степень двойки от 1 до 128"},
+        {"<MExercise><Part><Voice H=\"0\"><Note High=\"1\" Long=\"-8\"/></Voice></Part></MExercise>",
+         "часть 1, голос 1, нота 1: атрибут «Long» = -8 — не степень двойки от 1 до 128"},
+        {"<MExercise><Part><Voice H=\"0\"><Note High=\"1\" Long=\"12\"/></Voice></Part></MExercise>",
+         "часть 1, голос 1, нота 1: атрибут «Long» = 12 — не степень двойки от 1 до 128"},
+        {"<MExercise><Part><Size chi=\"0\" zna=\"0\"/></Part></MExercise>",
+         "часть 1, размер: атрибут «chi» = 0 вне допустимых значений 1…64"},
+        {"<MExercise><Part><Size chi=\"7\" zna=\"0\"/></Part></MExercise>",
+         "часть 1, размер: атрибут «zna» = 0 — не степень двойки от 1 до 128"},
+        {"<MExercise><Part><Size chi=\"-4\" zna=\"8\"/></Part></MExercise>",
+         "часть 1, размер: атрибут «chi» = -4 вне допустимых значений 1…64"},
+        {"<MExercise><Part><Size chi=\"4\"/></Part></MExercise>",
+         "часть 1, размер: нет атрибутов «chi» и «zna»"},
+        {"<MExercise><Part><Tonality type=\"1\" val=\"9\"/></Part></MExercise>",
+         "часть 1, тональность: атрибут «val» = 9 вне допустимых значений -7…7"},
+        {"<MExercise PolyphonyVoices=\"2147483647\"><Part/></MExercise>",
+         "упражнение: атрибут «PolyphonyVoices» = 2147483647 вне допустимых значений 1…8"},
+        {"<MExercise><Part Key1=\"bass\"/></MExercise>", "часть 1: атрибут «Key1» = «bass» — не целое число"},
+    };
+    for (const auto &[text, reason] : cases) {
+        ui.messages.clear();
+        EXPECT_FALSE(load("bad.xml", text)) << text;
+        ASSERT_EQ(ui.messages.size(), 1u) << text;
+        EXPECT_EQ(ui.messages[0].text,
+                  "Файл с нотной записью " + (folder / "xml" / "bad.xml").string()
+                      + " не загружен: " + reason);
+        EXPECT_EQ(GetAttr(exercise->part(0).Node, "Tag"), "kept") << text;
+        EXPECT_EQ(read(folder / "xml" / "bad.xml"), text) << "nothing on disk is touched";
     }
-    EXPECT_EQ(exercise->PartCount(), 0);
-    EXPECT_EQ(exercise->Status, -1);
-    EXPECT_THROW(load("voice.xml", "<MExercise><Part CurrentVoice=\"4\"/></MExercise>"), RangeError);
-    // Nothing on disk was touched.
-    EXPECT_EQ(read(folder / "xml" / "bad.xml"), "<MExercise LimitMin=\"ten\"><Part/></MExercise>");
+}
+
+TEST_F(Loading, CountsPastTheirLimitsRefuseTheFile)
+{
+    std::string voices;
+    for (int v = 0; v <= exercise_limits::MaxVoicesPerPart; ++v)
+        voices += "<Voice H=\"0\"/>";
+    EXPECT_FALSE(load("voices.xml", "<MExercise><Part>" + voices + "</Part></MExercise>"));
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_NE(ui.messages[0].text.find("часть 1: больше 64 элементов «Voice»"), std::string::npos);
+    // Right at the limits a file loads.
+    EXPECT_TRUE(load("edge.xml",
+                     "<MExercise><Part><Size chi=\"64\" zna=\"128\"/><Tonality type=\"0\" val=\"-7\"/>"
+                     "<Voice H=\"7\"><Note High=\"-127\" Long=\"128\"/><Note High=\"127\" Long=\"1\" "
+                     "P=\"1\"/><Note Long=\"0\"/>"
+                     "</Voice></Part></MExercise>"));
 }
 
 TEST(TimerArea, MarkAndTimeNormalisation)

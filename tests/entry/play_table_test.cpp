@@ -165,7 +165,9 @@ TEST_F(PlayTableTest, ANoteRunningPastTheEndIsReportedAndEndsItsVoice)
     EXPECT_EQ(t[4], row({_, _, _, _}, {_, _, _, _}));
     ASSERT_EQ(ui.messages.size(), 2u);
     EXPECT_EQ(ui.messages[0].caption, "Ошибка");
-    EXPECT_EQ(ui.messages[0].text, "!!!");
+    // The message says which note of which voice, so an author can find it.
+    EXPECT_EQ(ui.messages[0].text, "часть 1, голос H=0, нота 4: звучит после конца части");
+    EXPECT_EQ(ui.messages[1].text, "часть 1, голос H=1, нота 4: звучит после конца части");
 }
 
 TEST_F(PlayTableTest, MeasuresWithoutATimeSignatureLastAsTheirNotes)

@@ -142,7 +142,8 @@ TEST_F(CourseMenu, UnreadableMenusLeaveTheObjectEmpty)
     };
     const Case cases[] = {
         {nullptr, "Файл меню не найден"},
-        {"<Menu><Item Level=\"0\">", "Файл меню не найден"},
+        // A menu that is there but broken says so, and where.
+        {"<Menu><Item Level=\"0\">", "Файл меню "},
         {"<Menu><Item TextRussian=\"A\"/></Menu>",
          "Ошибка в файле меню: пункт 1 имеет неверный уровень \"\""},
         {"<Menu><Item Level=\"10\"/></Menu>", "Ошибка в файле меню: пункт 1 имеет неверный уровень \"10\""},
@@ -162,6 +163,11 @@ TEST_F(CourseMenu, UnreadableMenusLeaveTheObjectEmpty)
         EXPECT_EQ(ui.messages[0].caption, "Ошибка");
         EXPECT_EQ(ui.messages[0].text.rfind(c.message, 0), 0u) << ui.messages[0].text;
     }
+    ui.messages.clear();
+    menu.Load(write("xml/Menu.xml", "<Menu><Item Level=\"0\">"), "Russian");
+    EXPECT_EQ(ui.messages.at(0).text,
+              "Файл меню " + (folder / "xml" / "Menu.xml").string()
+                  + " не загружен: строка 1, столбец 22: закрывающий тег не совпадает с открывающим");
 }
 
 TEST_F(CourseMenu, ContentsHeadingDeeperThanTopStaysAtTheTopOfTheContentsTree)
