@@ -3,6 +3,8 @@
 #include "document/xml_file.h"
 #include "platform/file_paths.h"
 
+#include <algorithm>
+
 namespace pw {
 
 namespace {
@@ -99,7 +101,10 @@ std::array<int, 4> SettingsFile::OctaveOffsets() const
 {
     std::array<int, 4> offsets {};
     for (int v = 0; v < 4; ++v)
-        offsets[static_cast<std::size_t>(v)] = GetAttrInt(Root(), "octoffset" + std::to_string(v), 0);
+        // The program writes these itself; one edited past what a keyboard reaches is taken as the
+        // nearest one.
+        offsets[static_cast<std::size_t>(v)] = std::clamp(
+            GetAttrInt(Root(), "octoffset" + std::to_string(v), 0), -MaxOctaveOffset, MaxOctaveOffset);
     return offsets;
 }
 

@@ -11,6 +11,9 @@
 
 namespace pw {
 
+// The keyboard octave offsets a voice may take: the piano shows five octaves.
+inline constexpr int MaxOctaveOffset = 4;
+
 // The settings file parms.xml: one "Parameters" root with the selected MIDI devices, the echo
 // switch, the voice order, the keyboard octave offsets and the no-MIDI notice switch. Changes are
 // made on the loaded document and written back whole at fixed moments.

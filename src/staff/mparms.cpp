@@ -5,6 +5,8 @@
 #include "platform/error.h"
 #include "platform/file_paths.h"
 
+#include <algorithm>
+
 namespace pw {
 
 namespace {
@@ -20,6 +22,17 @@ Color readColor(pugi::xml_node root, const std::string &key)
             throw RangeError("sys.xml: " + name + " = " + std::to_string(parts[i]) + " is not in 0..255");
     }
     return MakeColor(parts[0], parts[1], parts[2]);
+}
+
+// A distance of sys.xml. The staff is laid out from these by plain arithmetic, so a value past
+// what any screen needs is refused rather than let overflow it.
+int readDistance(pugi::xml_node root, const char *name, int low = -1000, int high = 1000)
+{
+    const int value = GetAttrInt(root, name, 0);
+    if (value < low || value > high)
+        throw RangeError("sys.xml: " + std::string(name) + " = " + std::to_string(value) + " is not in "
+                         + std::to_string(low) + ".." + std::to_string(high));
+    return value;
 }
 
 } // namespace
@@ -73,19 +86,19 @@ void MParms::readColors(pugi::xml_node root)
 
 void MParms::readDistances(pugi::xml_node root)
 {
-    STEP_LINE = GetAttrInt(root, "STEP_LINE", 0);
-    Y_BEGIN_LINE = GetAttrInt(root, "Y_BEGIN_LINE", 0);
-    STEP_NOTE = GetAttrInt(root, "STEP_NOTE", 0);
-    STEP_SIGN = GetAttrInt(root, "STEP_SIGN", 0);
-    STEP_STAN_LINE = GetAttrInt(root, "STEP_STAN_LINE", 0);
-    STEP_BETWEEN_STANS = GetAttrInt(root, "STEP_BETWEEN_STANS", 0);
-    FREE_LEFT = GetAttrInt(root, "FREE_LEFT", 0);
-    LEFT_LECALA_START = GetAttrInt(root, "LEFT_LECALA_START", 0);
-    FREE_RIGHT = GetAttrInt(root, "FREE_RIGHT", 0);
-    ADDITION_LEFT_OFFSET = GetAttrInt(root, "ADDITION_LEFT_OFFSET", 0);
-    OFFSET_NOTE_CONSTANT = GetAttrInt(root, "OFFSET_NOTE_CONSTANT", 0);
-    OFFSET_SIZE_CONSTANT = GetAttrInt(root, "OFFSET_SIZE_CONSTANT", 0);
-    BITMAP_NOTE_HEIGHT = GetAttrInt(root, "BITMAP_NOTE_HEIGHT", 0);
+    STEP_LINE = readDistance(root, "STEP_LINE", 0, 100);
+    Y_BEGIN_LINE = readDistance(root, "Y_BEGIN_LINE");
+    STEP_NOTE = readDistance(root, "STEP_NOTE");
+    STEP_SIGN = readDistance(root, "STEP_SIGN");
+    STEP_STAN_LINE = readDistance(root, "STEP_STAN_LINE", 0, 100);
+    STEP_BETWEEN_STANS = readDistance(root, "STEP_BETWEEN_STANS");
+    FREE_LEFT = readDistance(root, "FREE_LEFT");
+    LEFT_LECALA_START = readDistance(root, "LEFT_LECALA_START");
+    FREE_RIGHT = readDistance(root, "FREE_RIGHT");
+    ADDITION_LEFT_OFFSET = readDistance(root, "ADDITION_LEFT_OFFSET");
+    OFFSET_NOTE_CONSTANT = readDistance(root, "OFFSET_NOTE_CONSTANT");
+    OFFSET_SIZE_CONSTANT = readDistance(root, "OFFSET_SIZE_CONSTANT");
+    BITMAP_NOTE_HEIGHT = readDistance(root, "BITMAP_NOTE_HEIGHT");
 }
 
 void MParms::loadBitmaps(pugi::xml_node root, BitmapLoader &loader)
@@ -141,12 +154,13 @@ std::string MParms::MenuFont() const
 
 int MParms::MenuFontSize() const
 {
-    return GetAttrInt(m_doc.document_element(), "MenuFontSize", 0);
+    return std::clamp(GetAttrInt(m_doc.document_element(), "MenuFontSize", 0), 0, 100);
 }
 
 int MParms::MidiTemp() const
 {
-    return GetAttrInt(SelectNode(m_doc, "//Parameters"), "MidiTemp", 200);
+    // Milliseconds per playback step: from a step a tick to ten seconds.
+    return std::clamp(GetAttrInt(SelectNode(m_doc, "//Parameters"), "MidiTemp", 200), 1, 10000);
 }
 
 bool MParms::AlwaysBass() const

@@ -74,6 +74,14 @@ TEST_F(Settings, MissingListsAreAddedAndSavedAtStart)
     EXPECT_EQ(settings.SelectedDevices("MidiInput"), (std::vector<std::string> {"Keys"}));
 }
 
+TEST_F(Settings, OctaveOffsetsPastTheKeyboardAreTakenAsTheNearest)
+{
+    write("parms.xml", "<Parameters octoffset0=\"2147483647\" octoffset1=\"-9\" octoffset2=\"4\"/>");
+    SettingsFile settings(folder);
+    settings.LoadAtStart();
+    EXPECT_EQ(settings.OctaveOffsets(), (std::array<int, 4> {MaxOctaveOffset, -MaxOctaveOffset, 4, 0}));
+}
+
 TEST_F(Settings, UnreadableFileIsReplacedByAnEmptyOne)
 {
     write("parms.xml", "<Parameters><MidiInput>");

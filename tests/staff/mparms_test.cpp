@@ -91,6 +91,26 @@ TEST_F(MParmsTest, ColourComponentOutOfRangeNamesTheKey)
     }
 }
 
+// Distances past what a screen needs would overflow the layout's arithmetic.
+TEST_F(MParmsTest, DistanceOutOfRangeNamesTheKey)
+{
+    const std::pair<const char *, const char *> cases[] = {{"STEP_LINE", "2147483647"},
+                                                           {"STEP_LINE", "-1"},
+                                                           {"FREE_LEFT", "100000"},
+                                                           {"OFFSET_NOTE_CONSTANT", "-5000"}};
+    for (const auto &[key, value] : cases) {
+        writeSys(key, value);
+        try {
+            MParms parms(folder, loader, ui);
+            FAIL() << "accepted " << key << "=" << value;
+        } catch (const RangeError &e) {
+            EXPECT_NE(std::string(e.what()).find(std::string("sys.xml: ") + key + " = " + value),
+                      std::string::npos)
+                << e.what();
+        }
+    }
+}
+
 TEST_F(MParmsTest, NonNumericDistanceIsAConversionError)
 {
     writeSys("STEP_LINE", "ten");
