@@ -41,4 +41,19 @@ void BM_RunPrecompiled(benchmark::State &state)
 }
 BENCHMARK(BM_RunPrecompiled);
 
+// A formula that defines as many variables as a run may hold, each found again by name: the
+// whole run stays well under a second.
+void BM_DefineTheMostVariables(benchmark::State &state)
+{
+    pw::TArtFormula formula;
+    const std::vector<std::string> names;
+    std::vector<pw::TCalcItem> values;
+    const std::string text = "BLOCK(DEFINE('i', 0), LOOP($i < " + std::to_string(formula.MaxVariables - 1)
+        + ", BLOCK(DEFINE('v' @ $i, $i), $i++)), $v7)";
+    formula.InstructionLimit = 100'000'000;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(formula.Compute(text, values, names));
+}
+BENCHMARK(BM_DefineTheMostVariables)->Unit(benchmark::kMillisecond);
+
 } // namespace

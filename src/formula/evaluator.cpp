@@ -105,7 +105,7 @@ TCalcItem FormulaEvaluator::run(const std::string &code, std::span<const std::st
                                 std::span<const TCalcItem> values, Ui &ui, Random &random)
 {
     m_stack.clear();
-    m_variables.reset(names, values, m_settings.CaseSensitive);
+    m_variables.reset(names, values, m_settings.CaseSensitive, m_settings.MaxVariables);
     const std::size_t supplied = names.size();
     EvalContext ctx(m_settings, m_variables, ui, random);
     std::uint64_t executed = 0;

@@ -34,6 +34,9 @@ struct FormulaSettings
     std::function<double()> NowSource;
     // Instructions one run may execute before it is stopped; 0 means no limit.
     std::uint64_t InstructionLimit = 0;
+    // Variables one run may hold, supplied and defined together, so that a defining loop stops
+    // with an error however long the instruction limit.
+    std::size_t MaxVariables = 65536;
     // Longest text a run may build, so that a doubling loop cannot eat the memory.
     std::size_t MaxTextLength = std::size_t {1} << 24;
 };

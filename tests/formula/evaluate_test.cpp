@@ -174,6 +174,21 @@ TEST(InstructionLimit, StopsARunawayLoop)
     ExpectValue(e.value("BLOCK(DEFINE('i', 0), LOOP($i < 100, $i++))"), 100.0);
 }
 
+TEST(VariableLimit, StopsADefiningLoopAndKeepsNamesApart)
+{
+    Engine e;
+    e.formula.MaxVariables = 100;
+    EXPECT_EQ(
+        e.failure<FormulaException>("BLOCK(DEFINE('i', 0), LOOP(1, BLOCK(DEFINE('v' @ $i, $i), $i++)))"),
+        "Too many variables");
+    // Up to the limit every name keeps its own value, found by name however many there are.
+    ExpectValue(
+        e.value("BLOCK(DEFINE('i', 0), LOOP($i < 99, BLOCK(DEFINE('v' @ $i, $i * 2), $i++)), $v98 + $v7)"),
+        210.0);
+    EXPECT_EQ(e.failure<FormulaException>("BLOCK(DEFINE('ab', 1), DEFINE('AB', 2))"),
+              "Variable already exists");
+}
+
 TEST(TextLimit, StopsADoublingLoop)
 {
     Engine e;
