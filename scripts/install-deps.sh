@@ -11,7 +11,7 @@ packages=(
     libqt6opengl6-dev libglu1-mesa-dev
     libpugixml-dev librtmidi-dev libasound2-dev libfluidsynth-dev timgm6mb-soundfont
     libcli11-dev nlohmann-json3-dev
-    fonts-noto-core
+    fonts-noto-core fonts-liberation2
     gstreamer1.0-plugins-base gstreamer1.0-plugins-good
     # tests and benchmarks
     libgtest-dev libgmock-dev googletest libbenchmark-dev xvfb xauth

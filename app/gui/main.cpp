@@ -3,6 +3,7 @@
 #include "config/localization.h"
 #include "config/tdm.h"
 #include "platform/file_paths.h"
+#include "platform/text_fonts.h"
 #include "shell/main_window.h"
 #include "shell/video_pane.h"
 
@@ -41,6 +42,7 @@ int main(int argc, char *argv[])
     pw::PreferGStreamerMedia();
     QApplication app(argc, argv);
     QApplication::setApplicationName("Partwriter");
+    pw::RegisterTextFonts();
 
     pw::Tdm tdm;
     tdm.ExeDir = bundled;

@@ -1,6 +1,7 @@
 #include "platform/qpainter_canvas.h"
 
 #include "platform/error.h"
+#include "platform/text_fonts.h"
 
 #include <QFont>
 #include <QFontMetrics>
@@ -76,7 +77,7 @@ void QPainterCanvas::rectangle(int left, int top, int right, int bottom)
 void QPainterCanvas::text(int x, int y, std::string_view utf8)
 {
     const CanvasFont &f = font();
-    QFont qfont(QString::fromStdString(f.name));
+    QFont qfont(TextFontFamily(f.name));
     qfont.setPixelSize(std::max(1, static_cast<int>(std::lround(f.size * 96.0 / 72.0))));
     qfont.setBold(f.bold);
     qfont.setUnderline(f.underline);

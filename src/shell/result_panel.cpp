@@ -1,6 +1,7 @@
 #include "shell/result_panel.h"
 
 #include "config/localization.h"
+#include "platform/text_fonts.h"
 
 #include <QLabel>
 
@@ -29,7 +30,7 @@ TResultPanel::TResultPanel(QWidget *parent)
     m_markHeader = label("sLabel3", QString::fromStdString(Localization::Default("Result", "MarkHeader")));
     m_message = label("sText2", QString::fromStdString(Localization::Default("Result", "Message")));
     m_mark = label("sMark", {});
-    QFont big("Arial");
+    QFont big(TextFontFamily("Arial"));
     big.setBold(true);
     big.setPointSize(100);
     m_mark->setFont(big);

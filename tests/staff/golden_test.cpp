@@ -9,7 +9,6 @@
 #include "staff/mparms.h"
 #include "staff/staff_paint.h"
 
-#include <QGuiApplication>
 #include <QImage>
 
 #include <gtest/gtest.h>
@@ -21,20 +20,8 @@
 namespace pw {
 namespace {
 
-QGuiApplication &guiApplication()
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "test_staff";
-    static char *argv[] = {name, nullptr};
-    static QGuiApplication app(argc, argv);
-    return app;
-}
-
 QImage render(const std::filesystem::path &exercise, int width, int height)
 {
-    guiApplication();
     RecordingUi ui;
     StdRandom random(1);
     TimerArea task;

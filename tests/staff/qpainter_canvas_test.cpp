@@ -1,6 +1,5 @@
 #include "platform/qpainter_canvas.h"
 
-#include <QGuiApplication>
 #include <QImage>
 
 #include <gtest/gtest.h>
@@ -11,18 +10,6 @@ namespace {
 class QPainterCanvasTest : public ::testing::Test
 {
 protected:
-    static void SetUpTestSuite()
-    {
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-            qputenv("QT_QPA_PLATFORM", "offscreen");
-        if (!QGuiApplication::instance()) {
-            static int argc = 1;
-            static char name[] = "test_staff";
-            static char *argv[] = {name, nullptr};
-            static QGuiApplication app(argc, argv);
-        }
-    }
-
     QPainterCanvasTest() { image.fill(Qt::white); }
 
     QRgb at(int x, int y) const { return image.pixel(x, y) & 0xffffff; }
