@@ -211,7 +211,7 @@ std::vector<Why> explainStep(TMusDefinitor &definitor, XmlNode previousNote, Xml
     if (ChordName(previousNote) == "?")
         return {{Fault::UnknownNeighbour}};
     const XmlNode rule
-        = definitor.TransitionRule(previousNote, note, definitor.MovementCondition(previous, current));
+        = definitor.TransitionRule(previousNote, note, TMusDefinitor::MovementOf(previous, current));
     if (rule && ruleName(rule) == "?") {
         for (int v = 0; v < 4; ++v) {
             if (!GetAttr(rule, "pc" + std::to_string(v) + "prev").empty())

@@ -46,29 +46,63 @@ int remainder(int p)
     return p - 12 * octaveIndex(p);
 }
 
-// "@name='a' or @name='b'" over the named children of the group.
-std::string nameTerms(XmlNode group, const char *child)
+// The rule sets (Def or Tra elements of a Definitors element) the group names by its children of
+// that element, in file order. Names are compared as values.
+std::vector<XmlNode> namedSets(const pugi::xml_document &doc, XmlNode group, const char *element)
 {
-    std::string terms;
-    for (XmlNode item : group.children(child)) {
-        if (!terms.empty())
-            terms += " or ";
-        terms += "@name='" + GetAttr(item, "name") + "'";
+    std::vector<std::string> names;
+    for (XmlNode item : group.children(element))
+        names.push_back(GetAttr(item, "name"));
+    std::vector<XmlNode> sets;
+    for (const pugi::xpath_node &found : SelectNodes(doc, std::string("//Definitors/") + element)) {
+        if (std::find(names.begin(), names.end(), GetAttr(found.node(), "name")) != names.end())
+            sets.push_back(found.node());
     }
-    return terms;
+    return sets;
 }
 
-std::string rangeTerm(const std::string &x, int d)
+// A movement range of the rule (xfrom .. xto): absent or "*" matches any movement.
+std::string rangeTerm(const std::string &x)
 {
-    const std::string n = std::to_string(d);
-    return "( (not (@" + x + "from))  or (@" + x + "from= '*') or ((@" + x + "from <= " + n + ") and @" + x
-        + "to >=" + n + "))";
+    return "( (not (@" + x + "from))  or (@" + x + "from= '*') or ((@" + x + "from <= $" + x + ") and @" + x
+        + "to >= $" + x + "))";
 }
 
 // A rule's pitch class of a voice (pcNprev, pcNnext): absent or "*" matches any note.
-std::string pitchClassTerm(const std::string &x, int pitchClass)
+std::string pitchClassTerm(const std::string &x)
 {
-    return "( (not (@" + x + ")) or (@" + x + "= '*') or (@" + x + "= " + std::to_string(pitchClass) + "))";
+    return "( (not (@" + x + ")) or (@" + x + "= '*') or (@" + x + "= $" + x + "))";
+}
+
+// A descriptor of one side of the step (Tfrom, Mto, ...): absent or "*" matches any chord.
+std::string sideTerm(const std::string &x)
+{
+    return "( (not (@" + x + "))  or (@" + x + "= '*') or (@" + x + "= $" + x + "))";
+}
+
+constexpr std::array<const char *, 4> SideLetters {"T", "S", "L", "M"};
+
+// The transition query: fixed text, every value of the step a variable, so that it is compiled
+// once and nothing read from a file can change what it asks.
+const std::string &transitionQuery()
+{
+    static const std::string query = [] {
+        std::string terms;
+        const auto add = [&](const std::string &term) { terms += (terms.empty() ? "" : " and ") + term; };
+        for (const char *suffix : {"from", "to"}) {
+            for (const char *letter : SideLetters)
+                add(sideTerm(std::string(letter) + suffix));
+        }
+        for (int v = 0; v < 4; ++v)
+            add(rangeTerm("v" + std::to_string(v)));
+        add(rangeTerm("remv"));
+        for (int v = 0; v < 4; ++v) {
+            add(pitchClassTerm("pc" + std::to_string(v) + "prev"));
+            add(pitchClassTerm("pc" + std::to_string(v) + "next"));
+        }
+        return "T[" + terms + "]";
+    }();
+    return query;
 }
 
 // Counted from the reference tonic; a rest has none (-1 matches no rule that names a class).
@@ -126,20 +160,6 @@ void TAccordInfo::WriteTo(XmlNode element, std::string_view nameAttr) const
     }
 }
 
-std::string TAccordInfo::SideCondition(std::string_view suffix) const
-{
-    const std::array<std::pair<const char *, const std::string *>, 4> fields {
-        {{"T", &T}, {"S", &S}, {"L", &L}, {"M", &M}}};
-    std::string condition;
-    for (const auto &[letter, value] : fields) {
-        const std::string x = letter + std::string(suffix);
-        if (!condition.empty())
-            condition += " and ";
-        condition += "( (not (@" + x + "))  or (@" + x + "= '*') or (@" + x + "= '" + *value + "'))";
-    }
-    return condition;
-}
-
 TMusDefinitor::TMusDefinitor(std::filesystem::path file, Ui &ui, std::string language)
     : m_file(std::move(file))
     , m_ui(ui)
@@ -162,9 +182,11 @@ void TMusDefinitor::Reload()
 
 void TMusDefinitor::load(const std::filesystem::path &file)
 {
+    m_selected.reset();
     m_group = XmlNode();
-    m_definitionPrefix.clear();
-    m_transitionPrefix.clear();
+    m_definitions.clear();
+    m_transitions.clear();
+    m_hasTransitions = false;
     m_voicesCount = -1;
     m_doc->reset();
     const XmlLoadResult read = ReadXmlFile(*m_doc, file);
@@ -176,20 +198,25 @@ void TMusDefinitor::load(const std::filesystem::path &file)
 
 void TMusDefinitor::selectGroup(const std::string &groupName)
 {
-    m_definitionPrefix.clear();
-    m_group = SelectNode(*m_doc, "//Definitors/Gr[@name='" + groupName + "']");
-    if (!m_group) {
-        m_voicesCount = -1;
-        m_normalise = false;
-        m_transitionPrefix.clear();
+    // Every query names its group; the rule file does not change between loads.
+    if (m_selected == groupName)
         return;
+    m_selected = groupName;
+    m_group = SelectNode(*m_doc, "//Definitors/Gr[@name=$group]", {{"group", groupName}});
+    m_definitions = namedSets(*m_doc, m_group, "Def");
+    m_transitions = namedSets(*m_doc, m_group, "Tra");
+    m_hasTransitions = static_cast<bool>(m_group.child("Tra"));
+    m_voicesCount = m_group ? GetAttrInt(m_group, "VoicesCount", 0) : -1;
+    m_normalise = m_group && GetAttr(m_group, "Norm") == "Y";
+}
+
+XmlNode TMusDefinitor::firstInDefinitions(std::string_view query, PathValues values) const
+{
+    for (XmlNode set : m_definitions) {
+        if (XmlNode found = SelectNode(set, query, values))
+            return found;
     }
-    m_definitionPrefix = "//Definitors/Def[" + nameTerms(m_group, "Def") + "]/";
-    m_voicesCount = GetAttrInt(m_group, "VoicesCount", 0);
-    m_normalise = GetAttr(m_group, "Norm") == "Y";
-    m_transitionPrefix.clear();
-    if (m_group.child("Tra"))
-        m_transitionPrefix = "//Definitors/Tra[" + nameTerms(m_group, "Tra") + "]/";
+    return {};
 }
 
 int TMusDefinitor::GroupVoicesCount(const std::string &groupName)
@@ -204,9 +231,9 @@ std::string TMusDefinitor::NoteChordName(const std::string &groupName, int high,
     if (!m_group)
         return "?";
     const int p = m_normalise ? remainder(high) : high;
-    XmlNode chord = SelectNode(*m_doc,
-                               m_definitionPrefix + "A[Note[ ( @High=" + std::to_string(p) + " ) and (( @TT='"
-                                   + std::to_string(tonalityType) + "'or (@TT = '*') ) )]]");
+    const XmlNode chord
+        = firstInDefinitions("A[Note[ ( @High=$p ) and (( @TT=$tt ) or (@TT = '*') ) ]]",
+                             {{"p", static_cast<double>(p)}, {"tt", std::to_string(tonalityType)}});
     return chord ? GetAttr(chord, "N") : "?";
 }
 
@@ -217,35 +244,27 @@ std::unique_ptr<TAccordInfo> TMusDefinitor::IdentifyChord(const std::string &gro
     if (!m_group)
         return nullptr;
     const VoicePitches p = Normalised({bass, tenor, alto, soprano});
-    XmlNode shape = SelectNode(*m_doc,
-                               m_definitionPrefix + "A/V[" + "@V0=" + std::to_string(p[0])
-                                   + " and @V1=" + std::to_string(p[1]) + " and @V2=" + std::to_string(p[2])
-                                   + " and @V3=" + std::to_string(p[3]) + " ]");
+    const XmlNode shape = firstInDefinitions("A/V[@V0=$v0 and @V1=$v1 and @V2=$v2 and @V3=$v3]",
+                                             {{"v0", static_cast<double>(p[0])},
+                                              {"v1", static_cast<double>(p[1])},
+                                              {"v2", static_cast<double>(p[2])},
+                                              {"v3", static_cast<double>(p[3])}});
     if (!shape)
         return nullptr;
     return std::make_unique<TAccordInfo>(shape, "N", m_ui);
 }
 
-std::string TMusDefinitor::MovementCondition(const VoicePitches &previous, const VoicePitches &current) const
+Movement TMusDefinitor::MovementOf(const VoicePitches &previous, const VoicePitches &current)
 {
-    std::string condition;
-    int held = 0;
-    for (int i = 0; i < 4; ++i) {
-        const auto v = static_cast<std::size_t>(i);
-        const int d = previous[v] - current[v];
-        if (i > 0 && previous[v] == current[v])
-            ++held;
-        condition += " and " + rangeTerm("v" + std::to_string(i), d);
+    Movement movement;
+    for (std::size_t v = 0; v < 4; ++v) {
+        movement.moves[v] = previous[v] - current[v];
+        if (v > 0 && previous[v] == current[v])
+            ++movement.held;
+        movement.classesBefore[v] = pitchClassOf(previous[v]);
+        movement.classesAfter[v] = pitchClassOf(current[v]);
     }
-    condition += " and " + rangeTerm("remv", held);
-    // The pitch classes a voice moves between, for rules that forbid a motion in itself (the
-    // augmented second of minor).
-    for (int i = 0; i < 4; ++i) {
-        const auto v = static_cast<std::size_t>(i);
-        condition += " and " + pitchClassTerm("pc" + std::to_string(i) + "prev", pitchClassOf(previous[v]));
-        condition += " and " + pitchClassTerm("pc" + std::to_string(i) + "next", pitchClassOf(current[v]));
-    }
-    return condition;
+    return movement;
 }
 
 VoicePitches TMusDefinitor::Normalised(VoicePitches p) const
@@ -261,46 +280,69 @@ VoicePitches TMusDefinitor::Normalised(VoicePitches p) const
     return p;
 }
 
-std::string TMusDefinitor::TransitionName(XmlNode previousNote, XmlNode currentNote,
-                                          const std::string &movementCondition)
+std::string TMusDefinitor::TransitionName(XmlNode previousNote, XmlNode currentNote, const Movement &movement)
 {
-    if (m_transitionPrefix.empty())
+    if (!m_hasTransitions)
         return {};
     if (!previousNote || !currentNote || ChordName(previousNote) == "?" || ChordName(currentNote) == "?")
         return "?";
-    const XmlNode rule = TransitionRule(previousNote, currentNote, movementCondition);
+    const XmlNode rule = TransitionRule(previousNote, currentNote, movement);
     if (!rule)
         return "?";
     const std::string name = GetAttr(rule, "N");
     return name.empty() ? GetAttr(rule.parent(), "N") : name;
 }
 
-XmlNode TMusDefinitor::TransitionRule(XmlNode previousNote, XmlNode currentNote,
-                                      const std::string &movementCondition)
+XmlNode TMusDefinitor::TransitionRule(XmlNode previousNote, XmlNode currentNote, const Movement &movement)
 {
-    if (m_transitionPrefix.empty() || !previousNote || !currentNote)
+    if (!m_hasTransitions || !previousNote || !currentNote)
         return {};
     const TAccordInfo previous(previousNote, ChordNameAttribute, m_ui);
     const TAccordInfo current(currentNote, ChordNameAttribute, m_ui);
-    return SelectNode(*m_doc,
-                      m_transitionPrefix + "T[" + previous.SideCondition("from") + " and "
-                          + current.SideCondition("to") + movementCondition + "]");
+    const auto number = [](int value) { return static_cast<double>(value); };
+    const PathValues values {
+        {"Tfrom", previous.T},
+        {"Sfrom", previous.S},
+        {"Lfrom", previous.L},
+        {"Mfrom", previous.M},
+        {"Tto", current.T},
+        {"Sto", current.S},
+        {"Lto", current.L},
+        {"Mto", current.M},
+        {"v0", number(movement.moves[0])},
+        {"v1", number(movement.moves[1])},
+        {"v2", number(movement.moves[2])},
+        {"v3", number(movement.moves[3])},
+        {"remv", number(movement.held)},
+        {"pc0prev", number(movement.classesBefore[0])},
+        {"pc0next", number(movement.classesAfter[0])},
+        {"pc1prev", number(movement.classesBefore[1])},
+        {"pc1next", number(movement.classesAfter[1])},
+        {"pc2prev", number(movement.classesBefore[2])},
+        {"pc2next", number(movement.classesAfter[2])},
+        {"pc3prev", number(movement.classesBefore[3])},
+        {"pc3next", number(movement.classesAfter[3])},
+    };
+    for (XmlNode set : m_transitions) {
+        if (XmlNode rule = SelectNode(set, transitionQuery(), values))
+            return rule;
+    }
+    return {};
 }
 
 std::vector<GroupChord> TMusDefinitor::GroupChords(const std::string &groupName)
 {
     selectGroup(groupName);
     std::vector<GroupChord> chords;
-    if (!m_group)
-        return chords;
-    for (const pugi::xpath_node &found : SelectNodes(*m_doc, m_definitionPrefix + "A")) {
-        const XmlNode a = found.node();
-        GroupChord chord {GetAttr(a, "N"), GetAttr(a, "T"), GetAttr(a, "S"), {}};
-        for (XmlNode v : a.children("V")) {
-            chord.shapes.push_back({GetAttrInt(v, "V0", 0), GetAttrInt(v, "V1", 0), GetAttrInt(v, "V2", 0),
-                                    GetAttrInt(v, "V3", 0)});
+    for (XmlNode set : m_definitions) {
+        for (XmlNode a : set.children("A")) {
+            GroupChord chord {GetAttr(a, "N"), GetAttr(a, "T"), GetAttr(a, "S"), {}};
+            for (XmlNode v : a.children("V")) {
+                chord.shapes.push_back({GetAttrInt(v, "V0", 0), GetAttrInt(v, "V1", 0),
+                                        GetAttrInt(v, "V2", 0), GetAttrInt(v, "V3", 0)});
+            }
+            chords.push_back(std::move(chord));
         }
-        chords.push_back(std::move(chord));
     }
     return chords;
 }
@@ -308,25 +350,21 @@ std::vector<GroupChord> TMusDefinitor::GroupChords(const std::string &groupName)
 std::vector<XmlNode> TMusDefinitor::TransitionRules() const
 {
     std::vector<XmlNode> rules;
-    if (m_transitionPrefix.empty())
-        return rules;
-    for (const pugi::xpath_node &found : SelectNodes(*m_doc, m_transitionPrefix + "T"))
-        rules.push_back(found.node());
+    for (XmlNode set : m_transitions) {
+        for (XmlNode rule : set.children("T"))
+            rules.push_back(rule);
+    }
     return rules;
 }
 
 std::string TMusDefinitor::LocalLabel(std::string_view kind, std::string_view position,
                                       std::string_view russianText) const
 {
-    // A quote cannot stand inside the lookup's literals; such a label has no translation rather
-    // than breaking the drawing.
-    if (m_language == "Russian" || russianText.find('\'') != std::string_view::npos
-        || kind.find('\'') != std::string_view::npos || position.find('\'') != std::string_view::npos)
+    if (m_language == "Russian")
         return std::string(russianText);
-    XmlNode root = m_doc->document_element();
-    XmlNode label = SelectNode(root,
-                               "//LS/S[@T='" + std::string(kind) + "' and @P='" + std::string(position)
-                                   + "' and @N='" + std::string(russianText) + "']");
+    const XmlNode label
+        = SelectNode(m_doc->document_element(), "//LS/S[@T=$kind and @P=$position and @N=$text]",
+                     {{"kind", kind}, {"position", position}, {"text", russianText}});
     const std::string translated = GetAttr(label, "N" + std::string(firstCharacter(m_language)));
     return translated.empty() ? std::string(russianText) : translated;
 }

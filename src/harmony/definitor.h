@@ -1,14 +1,17 @@
 #pragma once
 
 // The chord definitor: the rule base of the harmony analysis. Every question is answered by an
-// XPath expression built from fixed pieces and evaluated on the loaded rule file, so rule files
-// written for these expressions keep working; the expressions are the matching rules.
+// XPath expression of fixed text evaluated on the loaded rule file, so rule files written for these
+// expressions keep working; the expressions are the matching rules. What a question asks about
+// (group names, pitches, descriptors, movements) goes in as XPath variables: compared as values,
+// it can never change the expression.
 
 #include "document/xml_access.h"
 
 #include <array>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -35,9 +38,6 @@ public:
     // keeps what it had.
     void WriteTo(XmlNode element, std::string_view nameAttr) const;
 
-    // The descriptor part of a transition query for one side; suffix is "from" or "to".
-    std::string SideCondition(std::string_view suffix) const;
-
     std::string name;
     std::string T;
     std::string S;
@@ -47,6 +47,17 @@ public:
 
 private:
     void validate(Ui &ui) const;
+};
+
+// What a step does, as the transition rules test it: each voice's movement (previous minus
+// current pitch: vN), how many upper voices hold (remv), and each voice's pitch class before and
+// after (pcNprev, pcNnext), counted from the reference tonic (-1 for a rest).
+struct Movement
+{
+    std::array<int, 4> moves {};
+    int held = 0;
+    std::array<int, 4> classesBefore {};
+    std::array<int, 4> classesAfter {};
 };
 
 // One chord of a group as the rule base lists it: its name, function (T) and inversion (S)
@@ -86,17 +97,14 @@ public:
     std::unique_ptr<TAccordInfo> IdentifyChord(const std::string &groupName, int bass, int tenor, int alto,
                                                int soprano);
 
-    // The voice-movement part of a transition query; begins with " and ". Beside each voice's
-    // movement (vN) and the number of held upper voices (remv) it gives every voice's pitch class
-    // before and after (pcNprev, pcNnext), counted from the reference tonic.
-    std::string MovementCondition(const VoicePitches &previous, const VoicePitches &current) const;
+    // The movement of a step between two chords.
+    static Movement MovementOf(const VoicePitches &previous, const VoicePitches &current);
 
     // The name of the step between two analysis notes in the group selected by the last query:
     // empty when the group has no transitions, "?" when no rule allows the step.
-    std::string TransitionName(XmlNode previousNote, XmlNode currentNote,
-                               const std::string &movementCondition);
+    std::string TransitionName(XmlNode previousNote, XmlNode currentNote, const Movement &movement);
     // The rule that names that step (the first that matches), or no node.
-    XmlNode TransitionRule(XmlNode previousNote, XmlNode currentNote, const std::string &movementCondition);
+    XmlNode TransitionRule(XmlNode previousNote, XmlNode currentNote, const Movement &movement);
 
     // For explanations: the chords of the group (which becomes the selected one), every transition
     // rule of the selected group in file order, and pitches reduced as the group's queries reduce them.
@@ -113,21 +121,24 @@ public:
 
     Ui &ui() const { return m_ui; }
 
-    // The prefixes of the selected group, as the queries use them.
-    const std::string &DefinitionPrefix() const { return m_definitionPrefix; }
-    const std::string &TransitionPrefix() const { return m_transitionPrefix; }
+    // The chord and step sets of the selected group, in file order.
+    const std::vector<XmlNode> &Definitions() const { return m_definitions; }
+    const std::vector<XmlNode> &Transitions() const { return m_transitions; }
 
 private:
     void load(const std::filesystem::path &file);
     void selectGroup(const std::string &groupName);
+    XmlNode firstInDefinitions(std::string_view query, PathValues values) const;
 
     std::filesystem::path m_file;
     Ui &m_ui;
     std::string m_language;
     std::unique_ptr<pugi::xml_document> m_doc;
+    std::optional<std::string> m_selected;
     XmlNode m_group;
-    std::string m_definitionPrefix;
-    std::string m_transitionPrefix;
+    std::vector<XmlNode> m_definitions;
+    std::vector<XmlNode> m_transitions;
+    bool m_hasTransitions = false;
     int m_voicesCount = -1;
     bool m_normalise = false;
 };

@@ -238,7 +238,7 @@ void CheckChordAt(HarExercis &ex, TMusDefinitor &definitor, int tact, int pos, i
 
     const std::string parallels = ParallelVerdict(MakeChordVector(previousPitches), MakeChordVector(pitches));
     const std::string move = definitor.TransitionName(previousAnalysis, analysis,
-                                                      definitor.MovementCondition(previousPitches, pitches));
+                                                      TMusDefinitor::MovementOf(previousPitches, pitches));
     if (exempt) {
         SetStepName(analysis, "");
         RemoveParallelMark(analysis);
