@@ -11,6 +11,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QMessageBox>
+#include <QPointer>
 #include <QTest>
 #include <QTimer>
 #include <QWidget>
@@ -36,14 +37,19 @@ protected:
               "<MidiOutput><Dev>Test out</Dev></MidiOutput></Parameters>");
         tdm.ExeDir = pw::WithTrailingSeparator(pw::ExecutableFolder());
         tdm.DataDir = pw::WithTrailingSeparator(folder);
-        // A message box nobody expected would wait for a click forever: close it and fail.
+        // A message box nobody expected would wait for a click forever: close it and fail. Only a
+        // box still up at the tick after the one that first saw it is unexpected, so a tick that
+        // happens to come just before a test answers its box takes nothing from the test.
         watchdog.setInterval(300);
-        QObject::connect(&watchdog, &QTimer::timeout, [] {
-            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+        QObject::connect(&watchdog, &QTimer::timeout, [this] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            if (box && box == waitingBox) {
                 ADD_FAILURE() << "unexpected message: " << box->windowTitle().toStdString() << " | "
                               << box->text().toStdString();
                 box->reject();
+                box = nullptr;
             }
+            waitingBox = box;
         });
         watchdog.start();
     }
@@ -123,6 +129,7 @@ protected:
     pw::Tdm tdm;
     std::unique_ptr<pw::TForm1> window;
     QTimer watchdog;
+    QPointer<QMessageBox> waitingBox;
 };
 
 // A C major part of four quarters, every voice written by the student.
