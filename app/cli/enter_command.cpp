@@ -174,11 +174,12 @@ int runEnter(const EnterOptions &options)
                        {"voice", ex.CurrentVoice()},
                        {"tact", hasPart ? ex.current().CurTact : 0},
                        {"pos", hasPart ? ex.current().CurPos : 0}};
+    // Saved before anything is printed: a failed save prints its reason (main) and no result.
+    if (!options.save.empty())
+        ex.SaveExercise(options.exercise.savePath(options.save));
     std::cout << JsonLine(Json {
         {"parts", parts}, {"cursor", cursor}, {"canUndo", ex.CanUndo()}, {"insertions", ex.InsertCount}})
               << '\n';
-    if (!options.save.empty())
-        ex.SaveExercise(options.save);
     return 0;
 }
 
@@ -195,7 +196,9 @@ void AddEnterCommand(CLI::App &app, CommandRun &chosen)
                      "voice order: 0 bass-tenor-alto-soprano, 1 bass-soprano-alto-tenor")
         ->check(CLI::Range(0, 1));
     command->add_flag("--always-bass", options->alwaysBass, "every cursor move returns to the bass");
-    command->add_option("--save", options->save, "write the document to this file afterwards");
+    command->add_option("--save", options->save,
+                        "write the document to this file afterwards (found as FILE is; a new file "
+                        "goes where its folder is found)");
     command->add_option(
         "TOKENS", options->tokens,
         "after --: MIDI note numbers, r, k:X, len:L, dot, voice:V, right, left, up, down, del, bh, "

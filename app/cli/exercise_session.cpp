@@ -35,16 +35,36 @@ ExerciseSession::ExerciseSession(const ExerciseOptions &options)
 }
 
 // Relative names are taken in the data directory, as the course menu names them; a name found only
-// relative to the working directory is taken from there, as a shell user expects.
+// relative to the working directory is taken from there, as a shell user expects. A file to be
+// written that exists nowhere yet is placed by its folder the same way, so that the name it was
+// saved under opens it again.
+bool ExerciseOptions::inWorkingFolder(const std::string &name, bool creating) const
+{
+    namespace fs = std::filesystem;
+    const fs::path given(name);
+    if (given.is_absolute())
+        return false;
+    std::error_code ec;
+    const fs::path inData = pw::ResolveDataPath(dataFolder(), name);
+    if (fs::exists(inData, ec))
+        return false;
+    if (fs::exists(given, ec))
+        return true;
+    return creating && given.has_parent_path() && !fs::exists(inData.parent_path(), ec)
+        && fs::is_directory(given.parent_path(), ec);
+}
+
+std::filesystem::path ExerciseOptions::savePath(const std::string &name) const
+{
+    return inWorkingFolder(name, true) ? std::filesystem::absolute(name)
+                                       : pw::ResolveDataPath(dataFolder(), name);
+}
+
 std::string ExerciseSession::fileName() const
 {
-    const std::filesystem::path given(m_options.file);
-    std::error_code ec;
-    if (given.is_relative()
-        && !std::filesystem::exists(pw::ResolveDataPath(m_options.dataFolder(), m_options.file), ec)
-        && std::filesystem::exists(given, ec))
-        return std::filesystem::absolute(given).string();
-    return m_options.file;
+    return m_options.inWorkingFolder(m_options.file, false)
+        ? std::filesystem::absolute(m_options.file).string()
+        : m_options.file;
 }
 
 bool ExerciseSession::load()

@@ -26,6 +26,10 @@ struct ExerciseOptions
 
     void addTo(CLI::App &command, bool withEdit);
     std::filesystem::path dataFolder() const;
+    // The file a name given to be written stands for, found as FILE is found.
+    std::filesystem::path savePath(const std::string &name) const;
+    // Whether a relative name is taken from the working directory rather than the data directory.
+    bool inWorkingFolder(const std::string &name, bool creating) const;
     // The rule base of the data directory, xml/definitor.xml.
     std::filesystem::path ruleBase() const { return dataFolder() / "xml" / "definitor.xml"; }
 };

@@ -73,6 +73,12 @@ const std::map<Key, std::string> &defaults()
         {{"Messages", "ReviewSuccess"}, "Попытка %1 из %2: успешно"},
         {{"Messages", "ReviewMistakes"}, "Попытка %1 из %2: с ошибками"},
         {{"Messages", "ReviewContinue"}, "Пробел или кнопка «Далее» — продолжить"},
+        // A save that failed: what was not saved, then the file and the system's reason.
+        {{"Messages", "SaveFailedCaption"}, "Не сохранено"},
+        {{"Messages", "FileNotWritten"}, "Не удалось записать файл"},
+        {{"Messages", "ExerciseNotSaved"}, "Упражнение не сохранено."},
+        {{"Messages", "SettingsNotSaved"},
+         "Настройки не сохранены. Программа продолжит работу, но больше не будет пытаться их сохранить."},
         {{"Movie", "PartSelection"}, "Часть"},
         {{"Movie", "Value"}, "Громкость"},
         {{"MidiSelect", "Caption"}, "Настройка и параметры"},

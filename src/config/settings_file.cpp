@@ -1,6 +1,8 @@
 #include "config/settings_file.h"
 
+#include "config/save_failure.h"
 #include "document/xml_file.h"
+#include "platform/error.h"
 #include "platform/file_paths.h"
 
 #include <algorithm>
@@ -11,8 +13,10 @@ namespace {
 constexpr const char *FileName = "parms.xml";
 }
 
-SettingsFile::SettingsFile(const std::filesystem::path &dataDir)
+SettingsFile::SettingsFile(const std::filesystem::path &dataDir, Ui &ui, const Localization &texts)
     : m_path(dataDir / FileName)
+    , m_ui(ui)
+    , m_texts(texts)
 {
     if (!IsWritableFolder(dataDir.empty() ? std::filesystem::path(".") : dataDir)) {
         const std::filesystem::path own = UserDataFolder() / FileName;
@@ -42,9 +46,18 @@ void SettingsFile::LoadAtStart(const std::string &firstStartOutput)
         Save();
 }
 
-void SettingsFile::Save() const
+bool SettingsFile::Save()
 {
-    SaveXmlFile(m_doc, m_path);
+    if (m_saveFailed)
+        return false;
+    try {
+        SaveXmlFile(m_doc, m_path);
+        return true;
+    } catch (const Error &e) {
+        m_saveFailed = true;
+        ReportSaveFailure(m_ui, m_texts, "SettingsNotSaved", e);
+        return false;
+    }
 }
 
 XmlNode SettingsFile::deviceList(const std::string &kind) const

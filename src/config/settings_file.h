@@ -11,6 +11,9 @@
 
 namespace pw {
 
+class Localization;
+class Ui;
+
 // The keyboard octave offsets a voice may take: the piano shows five octaves.
 inline constexpr int MaxOctaveOffset = 4;
 
@@ -21,14 +24,17 @@ class SettingsFile
 {
 public:
     // The file is read from and written to dataDir; when dataDir is not writable, the copy under
-    // the per-user data folder is used instead.
-    explicit SettingsFile(const std::filesystem::path &dataDir);
+    // the per-user data folder is used instead. A failed save is told through ui in the language
+    // of texts.
+    SettingsFile(const std::filesystem::path &dataDir, Ui &ui, const Localization &texts);
 
     // Reads the file (missing or unreadable: empty), then makes sure the root, "MidiInput" and
     // "MidiOutput" exist, and saves. On a first start (no file at all) firstStartOutput, when
     // given, is selected as output, so that a new user hears what they play.
     void LoadAtStart(const std::string &firstStartOutput = {});
-    void Save() const;
+    // Writes the file; false when it cannot be written. The first failure is told once, and the
+    // run goes on with the settings in memory and saves no more, rather than ask at every change.
+    bool Save();
     const std::filesystem::path &path() const { return m_path; }
 
     XmlNode Root() const { return m_doc.document_element(); }
@@ -53,6 +59,9 @@ private:
 
     pugi::xml_document m_doc;
     std::filesystem::path m_path;
+    Ui &m_ui;
+    const Localization &m_texts;
+    bool m_saveFailed = false;
 };
 
 } // namespace pw

@@ -12,7 +12,7 @@ void HarExercis::SaveExercise(const std::filesystem::path &fileName) const
 
 std::filesystem::path HarExercis::SnapshotPath(int slot) const
 {
-    return m_undoFolder / ("mus" + std::to_string(slot));
+    return m_undoFolder.path() / ("mus" + std::to_string(slot));
 }
 
 void HarExercis::SaveSnapshot()

@@ -7,15 +7,23 @@
 
 namespace pw {
 
+namespace {
+
+std::filesystem::path undoParent(const std::filesystem::path &dataDir)
+{
+    const std::filesystem::path inData = dataDir / "xml" / "undo";
+    return IsWritableFolder(inData) ? inData : UserDataFolder() / "xml" / "undo";
+}
+
+} // namespace
+
 HarExercis::HarExercis(Ui &ui, Random &random, std::filesystem::path dataDir)
     : Doc(std::make_unique<pugi::xml_document>())
     , m_ui(ui)
     , m_random(random)
     , m_dataDir(std::move(dataDir))
+    , m_undoFolder(undoParent(m_dataDir))
 {
-    m_undoFolder = m_dataDir / "xml" / "undo";
-    if (!IsWritableFolder(m_undoFolder))
-        m_undoFolder = UserDataFolder() / "xml" / "undo";
 }
 
 ExercisePart &HarExercis::part(int index)

@@ -4,6 +4,7 @@
 #include "document/measure_index.h"
 #include "document/timer_area.h"
 #include "document/xml_access.h"
+#include "platform/process_folder.h"
 
 #include <array>
 #include <filesystem>
@@ -80,8 +81,9 @@ struct UndoStep
 class HarExercis
 {
 public:
-    // dataDir is where "xml/undo/" snapshots go; when it is not writable they go under the
-    // per-user data folder instead.
+    // Snapshots go to a folder of this object's own under dataDir's "xml/undo/" (under the
+    // per-user data folder when that is not writable), so that programs running at once never
+    // restore each other's; it is removed with the object.
     HarExercis(Ui &ui, Random &random, std::filesystem::path dataDir);
     HarExercis(const HarExercis &) = delete;
     HarExercis &operator=(const HarExercis &) = delete;
@@ -99,7 +101,7 @@ public:
     bool CanUndo() const;
     void Undo();
     std::filesystem::path SnapshotPath(int slot) const;
-    const std::filesystem::path &UndoFolder() const { return m_undoFolder; }
+    const std::filesystem::path &UndoFolder() const { return m_undoFolder.path(); }
 
     // The parts of this run.
     int PartCount() const { return static_cast<int>(Parts.size()); }
@@ -182,7 +184,7 @@ private:
     Ui &m_ui;
     Random &m_random;
     std::filesystem::path m_dataDir;
-    std::filesystem::path m_undoFolder;
+    ProcessFolder m_undoFolder;
     std::vector<ExerciseListener *> m_listeners;
 };
 

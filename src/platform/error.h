@@ -34,4 +34,23 @@ public:
     using Error::Error;
 };
 
+// A file that could not be written: its name as given and the reason in the system's words, kept
+// apart so that the interface can say it in its own language.
+class FileWriteError : public XmlError
+{
+public:
+    FileWriteError(const std::string &path, const std::string &reason)
+        : XmlError("Cannot write the file " + path + ": " + reason)
+        , m_path(path)
+        , m_reason(reason)
+    {
+    }
+    const std::string &path() const { return m_path; }
+    const std::string &reason() const { return m_reason; }
+
+private:
+    std::string m_path;
+    std::string m_reason;
+};
+
 } // namespace pw

@@ -1,11 +1,7 @@
 #include "platform/file_paths.h"
 
-#include "platform/error.h"
-
 #include <algorithm>
 #include <cstdlib>
-#include <fstream>
-#include <random>
 #include <system_error>
 #include <unistd.h>
 
@@ -61,31 +57,6 @@ fs::path ResolveDataPath(const fs::path &base, const std::string &name)
     std::replace(mapped.begin(), mapped.end(), '\\', '/');
     fs::path path(mapped);
     return ResolveExistingPath(path.is_absolute() ? path : base / path);
-}
-
-void WriteFileAtomically(const fs::path &path, const std::string &bytes)
-{
-    std::error_code ec;
-    const fs::path folder = path.has_parent_path() ? path.parent_path() : fs::path(".");
-    fs::create_directories(folder, ec);
-
-    static thread_local std::mt19937 names {std::random_device {}()};
-    const fs::path temporary
-        = folder / ("." + path.filename().string() + ".tmp" + std::to_string(names() % 1000000));
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        out.flush();
-        if (!out) {
-            fs::remove(temporary, ec);
-            throw XmlError("Cannot write the file " + path.string());
-        }
-    }
-    fs::rename(temporary, path, ec);
-    if (ec) {
-        fs::remove(temporary, ec);
-        throw XmlError("Cannot write the file " + path.string() + ": " + ec.message());
-    }
 }
 
 bool IsWritableFolder(const fs::path &folder)

@@ -15,7 +15,10 @@ std::filesystem::path ResolveDataPath(const std::filesystem::path &base, const s
 std::filesystem::path ResolveExistingPath(const std::filesystem::path &path);
 
 // Writes bytes to path through a temporary file in the same folder and a rename, so a failed
-// write never destroys the previous file. Creates missing folders. Throws XmlError on failure.
+// write never destroys the previous file. Creates missing folders. A symbolic link is written
+// through (it stays a link to the new file); the file replaced keeps its mode; a read-only file or
+// a folder is refused; a device or pipe is written into directly. Temporaries of earlier saves
+// into the folder that were killed halfway are removed. Throws FileWriteError with the reason.
 void WriteFileAtomically(const std::filesystem::path &path, const std::string &bytes);
 
 // Whether files can be created in folder (created first when missing).

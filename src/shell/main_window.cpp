@@ -102,7 +102,7 @@ bool TForm1::Start(const std::vector<std::string> &arguments)
         return false;
     }
 
-    m_settings = std::make_unique<SettingsFile>(m_tdm.DataDir);
+    m_settings = std::make_unique<SettingsFile>(m_tdm.DataDir, m_ui, m_texts);
     m_texts.Load(m_tdm.DataDir, m_tdm.Language);
     // Chord labels, step names and key names on the staff speak the interface language.
     m_parms->Definitor().SetLanguage(m_tdm.Language);
@@ -363,7 +363,8 @@ void TForm1::toggleSound()
 
 void TForm1::saveSettings()
 {
-    reportError("Ошибка", [this] { m_settings->Save(); });
+    // A failure is told by the settings themselves, once; the program goes on without them saved.
+    m_settings->Save();
 }
 
 void TForm1::closeEvent(QCloseEvent *event)

@@ -5,6 +5,7 @@
 #include "shell/main_window.h"
 
 #include "config/language_variant.h"
+#include "config/save_failure.h"
 #include "document/exercise_nodes.h"
 #include "entry/exercise_player.h"
 #include "entry/note_entry.h"
@@ -531,15 +532,15 @@ bool TForm1::SaveExercise()
         {}, (std::filesystem::path(m_tdm.DataDir) / proposed).string(), "xml", ExerciseFileFilter);
     if (!chosen)
         return false;
-    bool saved = false;
-    reportError("Ошибка", [&] {
+    try {
         m_exercise->SaveExercise(*chosen);
-        m_exercise->SetFileName(*chosen);
-        saved = true;
-    });
-    if (saved)
-        m_unsaved = false;
-    return saved;
+    } catch (const Error &e) {
+        ReportSaveFailure(m_ui, m_texts, "ExerciseNotSaved", e);
+        return false;
+    }
+    m_exercise->SetFileName(*chosen);
+    m_unsaved = false;
+    return true;
 }
 
 // The application-wide filter, installed at the end of start-up.

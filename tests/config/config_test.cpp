@@ -4,6 +4,7 @@
 #include "config/settings_file.h"
 #include "config/tdm.h"
 #include "document/xml_file.h"
+#include "platform/recording_ui.h"
 
 using namespace pw;
 
@@ -60,13 +61,18 @@ TEST(CommandLine, HelpAndVersionEndTheReading)
     EXPECT_FALSE(WantsInformation({"-d", "--help-me"}, nullptr));
 }
 
-using Settings = TestFolder;
+class Settings : public TestFolder
+{
+protected:
+    RecordingUi ui;
+    Localization texts;
+};
 
 TEST_F(Settings, MissingListsAreAddedAndSavedAtStart)
 {
     write("parms.xml",
           "<Parameters Play=\"No\" octoffset0=\"-1\"><MidiInput><Dev>Keys</Dev></MidiInput></Parameters>");
-    SettingsFile settings(folder);
+    SettingsFile settings(folder, ui, texts);
     settings.LoadAtStart();
     EXPECT_NE(read(folder / "parms.xml").find("<MidiOutput"), std::string::npos);
     EXPECT_TRUE(settings.PlayOff());
@@ -77,7 +83,7 @@ TEST_F(Settings, MissingListsAreAddedAndSavedAtStart)
 TEST_F(Settings, OctaveOffsetsPastTheKeyboardAreTakenAsTheNearest)
 {
     write("parms.xml", "<Parameters octoffset0=\"2147483647\" octoffset1=\"-9\" octoffset2=\"4\"/>");
-    SettingsFile settings(folder);
+    SettingsFile settings(folder, ui, texts);
     settings.LoadAtStart();
     EXPECT_EQ(settings.OctaveOffsets(), (std::array<int, 4> {MaxOctaveOffset, -MaxOctaveOffset, 4, 0}));
 }
@@ -85,7 +91,7 @@ TEST_F(Settings, OctaveOffsetsPastTheKeyboardAreTakenAsTheNearest)
 TEST_F(Settings, UnreadableFileIsReplacedByAnEmptyOne)
 {
     write("parms.xml", "<Parameters><MidiInput>");
-    SettingsFile settings(folder);
+    SettingsFile settings(folder, ui, texts);
     settings.LoadAtStart();
     pugi::xml_document saved;
     ASSERT_TRUE(LoadXmlFile(saved, folder / "parms.xml"));
@@ -95,7 +101,7 @@ TEST_F(Settings, UnreadableFileIsReplacedByAnEmptyOne)
 
 TEST_F(Settings, ChangesAreKeptAndWrittenBack)
 {
-    SettingsFile settings(folder);
+    SettingsFile settings(folder, ui, texts);
     settings.LoadAtStart();
     settings.Select("MidiOutput", "Software synthesizer", true);
     settings.Select("MidiOutput", "Software synthesizer", true);
@@ -108,7 +114,7 @@ TEST_F(Settings, ChangesAreKeptAndWrittenBack)
     settings.SetNoMidiMessage(true);
     settings.Save();
 
-    SettingsFile again(folder);
+    SettingsFile again(folder, ui, texts);
     again.LoadAtStart();
     EXPECT_EQ(again.SelectedDevices("MidiOutput"), (std::vector<std::string> {"Software synthesizer"}));
     EXPECT_FALSE(again.PlayOff());
@@ -121,15 +127,52 @@ TEST_F(Settings, ChangesAreKeptAndWrittenBack)
 
 TEST_F(Settings, FirstStartSelectsTheGivenOutputOnlyWithoutAFile)
 {
-    SettingsFile fresh(folder);
+    SettingsFile fresh(folder, ui, texts);
     fresh.LoadAtStart("Software synthesizer");
     EXPECT_EQ(fresh.SelectedDevices("MidiOutput"), (std::vector<std::string> {"Software synthesizer"}));
 
     fresh.Select("MidiOutput", "Software synthesizer", false);
     fresh.Save();
-    SettingsFile later(folder);
+    SettingsFile later(folder, ui, texts);
     later.LoadAtStart("Software synthesizer");
     EXPECT_TRUE(later.SelectedDevices("MidiOutput").empty());
+}
+
+// A settings file that cannot be written (here a folder in its place, which fails for root too)
+// is told once, in the interface language and with the reason; the run goes on with the settings
+// in memory.
+TEST_F(Settings, FailedSaveIsToldOnceAndTheRunGoesOn)
+{
+    std::filesystem::create_directories(folder / "parms.xml" / "inside");
+    texts.Load(PARTWRITER_BUNDLED_DATA, "English");
+    SettingsFile settings(folder, ui, texts);
+    ASSERT_NO_THROW(settings.LoadAtStart("Software synthesizer"));
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].caption, "Not saved");
+    EXPECT_EQ(ui.messages[0].text,
+              "The settings were not saved. The program goes on, but does not try to save them again.\n"
+              "Cannot write the file "
+                  + (folder / "parms.xml").string() + ": Is a directory");
+
+    settings.SetPlayOff(true);
+    EXPECT_FALSE(settings.Save());
+    EXPECT_EQ(ui.messages.size(), 1u) << "told once a run";
+    EXPECT_TRUE(settings.PlayOff());
+    EXPECT_TRUE(std::filesystem::is_directory(folder / "parms.xml" / "inside"));
+}
+
+TEST_F(Settings, FailedSaveSpeaksRussianByDefault)
+{
+    std::filesystem::create_directories(folder / "parms.xml");
+    SettingsFile settings(folder, ui, texts);
+    settings.LoadAtStart();
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].caption, "Не сохранено");
+    EXPECT_EQ(ui.messages[0].text.rfind("Настройки не сохранены.", 0), 0u) << ui.messages[0].text;
+    EXPECT_NE(
+        ui.messages[0].text.find("\nНе удалось записать файл " + (folder / "parms.xml").string() + ": "),
+        std::string::npos)
+        << ui.messages[0].text;
 }
 
 using Localize = TestFolder;

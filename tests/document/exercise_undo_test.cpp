@@ -4,6 +4,7 @@
 #include "document/xml_file.h"
 
 #include <filesystem>
+#include <unistd.h>
 
 using namespace pw;
 
@@ -69,15 +70,52 @@ TEST_F(Undo, ThreeEditsUndoneInOrder)
     EXPECT_EQ(notes(), 0);
 }
 
-TEST_F(Undo, SnapshotsAreFilesInTheUndoFolder)
+TEST_F(Undo, SnapshotsAreFilesInAFolderOfTheirOwnUnderTheUndoFolder)
 {
     edit(36);
-    EXPECT_EQ(exercise->SnapshotPath(0), folder / "xml" / "undo" / "mus0");
-    EXPECT_TRUE(std::filesystem::exists(folder / "xml" / "undo" / "mus0"));
+    const std::filesystem::path own = exercise->UndoFolder();
+    EXPECT_EQ(own.parent_path(), folder / "xml" / "undo");
+    EXPECT_EQ(own.filename().string().rfind(std::to_string(::getpid()) + "-", 0), 0u) << own;
+    EXPECT_EQ(exercise->SnapshotPath(0), own / "mus0");
+    EXPECT_TRUE(std::filesystem::exists(own / "mus0"));
     EXPECT_EQ(exercise->UndoSteps[0].State, 0);
     exercise->SaveSnapshot();
     EXPECT_EQ(exercise->UndoSteps[1].State, 2);
     EXPECT_EQ(exercise->UndoTop, 0);
+}
+
+// Two exercises at once (two windows, two programs over one course) never restore each other's
+// snapshots, and each one's folder goes with it.
+TEST_F(Undo, TwoExercisesAtOnceKeepTheirSnapshotsApart)
+{
+    HarExercis other(ui, random, folder);
+    TimerArea otherTask;
+    write("xml/other.xml", "<MExercise><Part><Size chi=\"4\" zna=\"8\"/><Voice H=\"0\"/></Part></MExercise>");
+    ASSERT_TRUE(other.LoadExercise((folder / "xml" / "other.xml").string(), &otherTask, false));
+    EXPECT_NE(other.UndoFolder(), exercise->UndoFolder());
+
+    edit(36);
+    edit(38);
+    // The other one's first step snapshots its empty part into its own slot 0.
+    other.SaveSnapshot();
+    other.PushUndoStep("Insert Note");
+    AddChild(other.part(0).Node.child("Voice"), "Note", {"High", "50"}, {"Long", "8"});
+
+    exercise->Undo();
+    EXPECT_EQ(notes(), 1);
+    EXPECT_EQ(lastHigh(), 36) << "our own slot 1, not the other's";
+    exercise->Undo();
+    EXPECT_EQ(notes(), 0) << "our own slot 0, not the other's empty part of another file";
+    EXPECT_EQ(exercise->PartCount(), 2);
+    other.Undo();
+    EXPECT_TRUE(other.part(0).Node.child("Voice").children("Note").begin()
+                == other.part(0).Node.child("Voice").children("Note").end());
+    EXPECT_EQ(other.PartCount(), 1);
+
+    const std::filesystem::path ours = exercise->UndoFolder();
+    exercise.reset();
+    EXPECT_FALSE(std::filesystem::exists(ours)) << "removed with its exercise";
+    EXPECT_TRUE(std::filesystem::exists(other.SnapshotPath(0))) << "the other's stays while it runs";
 }
 
 TEST_F(Undo, TenEditsWrapTheRingAndNineCanBeUndone)

@@ -92,9 +92,7 @@ protected:
     // Checks the next modal dialog or message box once it is up, then closes it.
     void checkNextModal(const std::string &what, bool *seen)
     {
-        ++awaitedModals;
         QTimer::singleShot(50, [this, what, seen] {
-            --awaitedModals;
             QWidget *modal = QApplication::activeModalWidget();
             if (!modal) {
                 ADD_FAILURE() << what << " did not come up";

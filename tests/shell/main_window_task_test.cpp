@@ -297,6 +297,34 @@ TEST_F(MainWindowTask, SaveAndOpenRoundTripInAuthoringMode)
     EXPECT_TRUE(window->exercise().EditMode) << "the opened file is edited further";
 }
 
+// A save that fails tells why, leaves the file as it was and the work unsaved.
+TEST_F(MainWindowTask, AFailedSaveIsToldWithItsReasonAndTheWorkStaysUnsaved)
+{
+    start();
+    window->OpenLesson(LessonKind::HarmonyExercise, "xml\\empty.xml", "");
+    settle();
+    window->NoteHandler(0, 144, 48, 90);
+    const std::filesystem::path target = write("kept.xml", "old");
+    std::filesystem::permissions(target, std::filesystem::perms(0444));
+    std::vector<std::string> told;
+    answerEveryMessage(&told);
+    QTimer::singleShot(0, [target] {
+        if (auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget())) {
+            dialog->selectFile(QString::fromStdString(target.string()));
+            QMetaObject::invokeMethod(dialog, "accept");
+        }
+    });
+    EXPECT_FALSE(window->SaveExercise());
+    settle();
+    ASSERT_FALSE(told.empty());
+    EXPECT_EQ(told.back(),
+              "Не сохранено|Упражнение не сохранено.\nНе удалось записать файл " + target.string()
+                  + ": the file is read-only");
+    EXPECT_EQ(read(target), "old");
+    EXPECT_NE(window->exercise().FileName, target.string());
+    EXPECT_FALSE(window->mayLeaveLesson()) << "still unsaved: the question comes, and is cancelled";
+}
+
 TEST_F(MainWindowTask, TheParametersDialogPausesTheLessonWhileOpen)
 {
     start();

@@ -5,6 +5,7 @@
 #include "panels/bottom_piano.h"
 #include "shell/course_activation.h"
 #include "shell/course_trees.h"
+#include "shell/no_midi_notice.h"
 #include "shell/staff_box.h"
 
 #include <QLabel>
@@ -220,6 +221,34 @@ TEST_F(MainWindow, UnsavedAuthoringWorkIsNotLeftWithoutAsking)
     settle();
     clickPage();
     EXPECT_EQ(window->lessonType(), "HTMLText");
+}
+
+// Settings that cannot be written (a folder where parms.xml should be) are told once, and the
+// program runs on: neither start, a changed setting nor closing the window ends it.
+TEST_F(MainWindow, SettingsThatCannotBeSavedAreToldOnceAndTheProgramRunsOn)
+{
+    std::filesystem::remove(folder / "parms.xml");
+    std::filesystem::create_directories(folder / "parms.xml" / "inside");
+    std::vector<std::string> told;
+    answerEveryMessage(&told);
+    start();
+    ASSERT_EQ(told.size(), 1u);
+    EXPECT_EQ(told[0].rfind("Не сохранено|Настройки не сохранены.", 0), 0u) << told[0];
+    EXPECT_NE(
+        told[0].find("Не удалось записать файл " + (folder / "parms.xml").string() + ": Is a directory"),
+        std::string::npos)
+        << told[0];
+    EXPECT_EQ(window->lessonType(), "MusHarmonyExercise") << "the start lesson is open";
+
+    // Without settings no input is selected: closing the notice saying so saves its switch.
+    auto *notice = window->findChild<TMidiNotice *>();
+    ASSERT_NE(notice, nullptr);
+    notice->reject();
+    settle();
+    window->close();
+    settle();
+    EXPECT_EQ(told.size(), 1u) << "told once a run";
+    EXPECT_TRUE(std::filesystem::is_directory(folder / "parms.xml" / "inside"));
 }
 
 // The worked example opens with its analysis, and every exercise says what to write.
