@@ -165,20 +165,41 @@ void TMusDefinitor::load(const std::filesystem::path &file)
     m_definitionPrefix.clear();
     m_transitionPrefix.clear();
     m_voicesCount = -1;
+    m_selectedName.reset();
+    m_answers.clear();
+    m_rootAnswers.clear();
     m_doc->reset();
     LoadXmlFile(*m_doc, file);
     if (!m_doc->document_element())
         m_ui.message("Ошибка", "Файл не найден");
 }
 
+XmlNode TMusDefinitor::selectRemembered(XmlNode context, const std::string &query) const
+{
+    auto &answers = context == m_doc->document_element() ? m_rootAnswers : m_answers;
+    if (const auto found = answers.find(query); found != answers.end())
+        return found->second;
+    const XmlNode answer = SelectNode(context, query);
+    // The step queries name the voices' movements: keep the memory bounded.
+    if (answers.size() >= 8192)
+        answers.clear();
+    answers.emplace(query, answer);
+    return answer;
+}
+
 void TMusDefinitor::selectGroup(const std::string &groupName)
 {
+    // Selecting the group selected last changes nothing.
+    if (m_selectedName && *m_selectedName == groupName)
+        return;
+    m_selectedName.reset();
     m_definitionPrefix.clear();
     m_group = SelectNode(*m_doc, "//Definitors/Gr[@name='" + groupName + "']");
     if (!m_group) {
         m_voicesCount = -1;
         m_normalise = false;
         m_transitionPrefix.clear();
+        m_selectedName = groupName;
         return;
     }
     m_definitionPrefix = "//Definitors/Def[" + nameTerms(m_group, "Def") + "]/";
@@ -187,6 +208,7 @@ void TMusDefinitor::selectGroup(const std::string &groupName)
     m_transitionPrefix.clear();
     if (m_group.child("Tra"))
         m_transitionPrefix = "//Definitors/Tra[" + nameTerms(m_group, "Tra") + "]/";
+    m_selectedName = groupName;
 }
 
 int TMusDefinitor::GroupVoicesCount(const std::string &groupName)
@@ -201,8 +223,8 @@ std::string TMusDefinitor::NoteChordName(const std::string &groupName, int high,
     if (!m_group)
         return "?";
     const int p = m_normalise ? remainder(high) : high;
-    XmlNode chord = SelectNode(*m_doc,
-                               m_definitionPrefix + "A[Note[ ( @High=" + std::to_string(p) + " ) and (( @TT='"
+    XmlNode chord = selectRemembered(*m_doc,
+                                     m_definitionPrefix + "A[Note[ ( @High=" + std::to_string(p) + " ) and (( @TT='"
                                    + std::to_string(tonalityType) + "'or (@TT = '*') ) )]]");
     return chord ? GetAttr(chord, "N") : "?";
 }
@@ -214,8 +236,8 @@ std::unique_ptr<TAccordInfo> TMusDefinitor::IdentifyChord(const std::string &gro
     if (!m_group)
         return nullptr;
     const VoicePitches p = Normalised({bass, tenor, alto, soprano});
-    XmlNode shape = SelectNode(*m_doc,
-                               m_definitionPrefix + "A/V[" + "@V0=" + std::to_string(p[0])
+    XmlNode shape = selectRemembered(*m_doc,
+                                     m_definitionPrefix + "A/V[" + "@V0=" + std::to_string(p[0])
                                    + " and @V1=" + std::to_string(p[1]) + " and @V2=" + std::to_string(p[2])
                                    + " and @V3=" + std::to_string(p[3]) + " ]");
     if (!shape)
@@ -279,8 +301,8 @@ XmlNode TMusDefinitor::TransitionRule(XmlNode previousNote, XmlNode currentNote,
         return {};
     const TAccordInfo previous(previousNote, ChordNameAttribute, m_ui);
     const TAccordInfo current(currentNote, ChordNameAttribute, m_ui);
-    return SelectNode(*m_doc,
-                      m_transitionPrefix + "T[" + previous.SideCondition("from") + " and "
+    return selectRemembered(*m_doc,
+                            m_transitionPrefix + "T[" + previous.SideCondition("from") + " and "
                           + current.SideCondition("to") + movementCondition + "]");
 }
 
@@ -321,7 +343,7 @@ std::string TMusDefinitor::LocalLabel(std::string_view kind, std::string_view po
         || kind.find('\'') != std::string_view::npos || position.find('\'') != std::string_view::npos)
         return std::string(russianText);
     XmlNode root = m_doc->document_element();
-    XmlNode label = SelectNode(root,
+    XmlNode label = selectRemembered(root,
                                "//LS/S[@T='" + std::string(kind) + "' and @P='" + std::string(position)
                                    + "' and @N='" + std::string(russianText) + "']");
     const std::string translated = GetAttr(label, "N" + std::string(firstCharacter(m_language)));

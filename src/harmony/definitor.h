@@ -9,8 +9,10 @@
 #include <array>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace pw {
@@ -120,6 +122,10 @@ public:
 private:
     void load(const std::filesystem::path &file);
     void selectGroup(const std::string &groupName);
+    // SelectNode on the rule base (or, for labels, its root element), remembered: the rule base
+    // does not change until the next load, and an analysis asks the same few questions for chord
+    // after chord. An invalid query is not remembered and throws every time.
+    XmlNode selectRemembered(XmlNode context, const std::string &query) const;
 
     std::filesystem::path m_file;
     Ui &m_ui;
@@ -130,6 +136,10 @@ private:
     std::string m_transitionPrefix;
     int m_voicesCount = -1;
     bool m_normalise = false;
+    // The group selected last, when its selection went through.
+    std::optional<std::string> m_selectedName;
+    mutable std::unordered_map<std::string, XmlNode> m_answers;
+    mutable std::unordered_map<std::string, XmlNode> m_rootAnswers;
 };
 
 } // namespace pw
