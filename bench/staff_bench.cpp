@@ -1,5 +1,6 @@
 // One repaint of the staff view: a four-voice exercise of eight measures with its analysis, onto
-// a 1600 x 1000 image.
+// a 1600 x 1000 image; and the layout and repaint of an analysed exercise of 20,000 chords at
+// 1280 x 800, as partwriter-cli render --analyze draws it.
 
 #include "document/har_exercis.h"
 #include "document/timer_area.h"
@@ -10,6 +11,7 @@
 #include "platform/recording_ui.h"
 #include "staff/mparms.h"
 #include "staff/staff_paint.h"
+#include "support/generated_exercise.h"
 
 #include <QGuiApplication>
 #include <QImage>
@@ -86,3 +88,47 @@ BENCHMARK(PaintAllAnalysedExercise)
     ->Unit(benchmark::kMillisecond)
     ->Repetitions(5)
     ->ReportAggregatesOnly(true);
+
+namespace {
+
+void PaintAllLargeExercise(benchmark::State &state)
+{
+    int argc = 1;
+    char name[] = "bench_staff";
+    char *argv[] = {name, nullptr};
+    QGuiApplication app(argc, argv);
+
+    const int chords = static_cast<int>(state.range(0));
+    const std::filesystem::path folder = std::filesystem::temp_directory_path() / "pw_staff_bench_large";
+    std::filesystem::create_directories(folder);
+    std::ofstream(folder / "large.xml") << pwtest::ChordsExerciseXml(chords);
+
+    pw::RecordingUi ui;
+    pw::StdRandom random(1);
+    pw::TimerArea task;
+    task.Iterations = -1;
+    pw::HarExercis ex(ui, random, folder);
+    if (!ex.LoadExercise((folder / "large.xml").string(), &task, false)) {
+        state.SkipWithError("the exercise did not load");
+        return;
+    }
+    pw::TMusDefinitor definitor(std::filesystem::path(PARTWRITER_BUNDLED_DATA) / "xml" / "definitor.xml", ui);
+    pw::AnalyseWrittenExercise(ex, definitor);
+
+    pw::QtBitmapLoader loader;
+    pw::MParms parms(PARTWRITER_PROGRAM_DIR, loader, ui);
+    QImage image(1280, 800, QImage::Format_RGB32);
+    for (auto _ : state) {
+        image.fill(Qt::white);
+        pw::QPainterCanvas canvas(image);
+        parms.SetViewport(0, image.width(), 0, image.height());
+        benchmark::DoNotOptimize(pw::PaintAll(ex, canvas, parms, ui, 0));
+    }
+    if (ex.part(0).Tacts.TactCount != chords / 4)
+        state.SkipWithError("the measures were not laid out");
+    std::filesystem::remove_all(folder);
+}
+
+} // namespace
+
+BENCHMARK(PaintAllLargeExercise)->Arg(20000)->Unit(benchmark::kMillisecond);

@@ -38,9 +38,11 @@ int runAnalyze(const ExerciseOptions &options)
     Json parts = Json::array();
     for (int p = 0; p < ex.PartCount(); ++p) {
         const pw::ExercisePart &part = ex.part(p);
+        // The part's notes read once for all its chords: explaining changes nothing.
+        pw::PartNotes notes(part.Node);
         const Explainer explain = [&, p](pw::XmlNode note) {
             std::vector<std::string> sentences;
-            for (const pw::Why &why : pw::ExplainChord(ex, definitor, p, note))
+            for (const pw::Why &why : pw::ExplainChord(ex, definitor, p, note, notes))
                 sentences.push_back(pw::WhyText(why, text));
             return sentences;
         };

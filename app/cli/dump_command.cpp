@@ -5,8 +5,7 @@
 #include "json_line.h"
 
 #include "document/exercise_nodes.h"
-
-#include "document/exercise_nodes.h"
+#include "document/measure_index.h"
 
 #include <iostream>
 #include <memory>
@@ -24,8 +23,9 @@ Json partJson(const pw::ExercisePart &part)
         measures.push_back(std::to_string(size.Count) + "/" + std::to_string(size.Unit));
     }
     Json slots = Json::array();
+    pw::PartNotes voices(part.Node);
     for (std::size_t s = 0; s < tacts.VoiceIds.size(); ++s) {
-        pw::XmlNode voice = pw::VoiceOfSlot(part.Node, static_cast<int>(s));
+        pw::XmlNode voice = voices.Voice(static_cast<int>(s));
         const int notes = pw::NoteCount(voice);
         slots.push_back(Json {{"id", tacts.VoiceIds[s]}, {"notes", notes}, {"ends", tacts.TactEnd[s]}});
     }

@@ -39,22 +39,84 @@ void Tacts::ResetTacts()
         ends.clear();
 }
 
+namespace {
+
+// Whether the voice answers the path "Voice[@H=id]" by itself: its H, read as XPath reads a
+// number, equals id.
+bool numberedAs(XmlNode voice, int id)
+{
+    struct Query
+    {
+        pugi::xpath_variable_set variables;
+        pugi::xpath_query query;
+        Query()
+            : query((variables.add("id", pugi::xpath_type_number), "@H = $id"), &variables)
+        {
+        }
+    };
+    thread_local Query numbered;
+    numbered.variables.set("id", static_cast<double>(id));
+    return numbered.query.evaluate_boolean(voice);
+}
+
+} // namespace
+
+int Tacts::addSlot(int id)
+{
+    VoiceIds.push_back(id);
+    TactEnd.emplace_back();
+    return static_cast<int>(VoiceIds.size()) - 1;
+}
+
+std::optional<int> Tacts::FindSlot(int id) const
+{
+    if (m_indexed > VoiceIds.size()) {
+        m_slotOfId.clear();
+        m_indexed = 0;
+    }
+    for (; m_indexed < VoiceIds.size(); ++m_indexed)
+        m_slotOfId.emplace(VoiceIds[m_indexed], static_cast<int>(m_indexed));
+    const auto found = m_slotOfId.find(id);
+    if (found == m_slotOfId.end())
+        return std::nullopt;
+    if (VoiceIds[static_cast<std::size_t>(found->second)] == id)
+        return found->second;
+    // VoiceIds was written behind VoiceSlot's back: look it up from the start again.
+    m_slotOfId.clear();
+    m_indexed = 0;
+    const auto at = std::find(VoiceIds.begin(), VoiceIds.end(), id);
+    if (at == VoiceIds.end())
+        return std::nullopt;
+    return static_cast<int>(at - VoiceIds.begin());
+}
+
 int Tacts::VoiceSlot(XmlNode part, int voice, std::string_view type)
 {
     const int id = SlotIdentity(voice, type);
-    const auto found = std::find(VoiceIds.begin(), VoiceIds.end(), id);
-    if (found != VoiceIds.end())
-        return static_cast<int>(found - VoiceIds.begin());
-    VoiceIds.push_back(id);
-    TactEnd.emplace_back();
+    if (const std::optional<int> found = FindSlot(id))
+        return *found;
+    const int slot = addSlot(id);
     if (id >= 0 && !SelectNode(part, "Voice[@H=" + std::to_string(id) + "]"))
         AddChild(part, "Voice", {"H", std::to_string(id)});
-    return static_cast<int>(VoiceIds.size()) - 1;
+    return slot;
+}
+
+int Tacts::SlotOfVoice(XmlNode part, XmlNode voice)
+{
+    const int id = SlotIdentity(GetAttrInt(voice, "H", 0), GetAttr(voice, "Type"));
+    if (const std::optional<int> found = FindSlot(id))
+        return *found;
+    const int slot = addSlot(id);
+    const bool witness = voice && voice.parent() == part && std::string_view(voice.name()) == "Voice";
+    if (id >= 0 && !(witness && numberedAs(voice, id))
+        && !SelectNode(part, "Voice[@H=" + std::to_string(id) + "]"))
+        AddChild(part, "Voice", {"H", std::to_string(id)});
+    return slot;
 }
 
 bool Tacts::HasVoiceSlot(int voice, std::string_view type) const
 {
-    return std::find(VoiceIds.begin(), VoiceIds.end(), SlotIdentity(voice, type)) != VoiceIds.end();
+    return FindSlot(SlotIdentity(voice, type)).has_value();
 }
 
 void Tacts::resizeMeasures(int n)
@@ -129,7 +191,7 @@ void BuildTacts(XmlNode part, Tacts &tacts)
         NSize measure(firstChi, firstZna);
         NSize sum(0, firstZna);
         int tact = 0;
-        const int slot = tacts.VoiceSlot(part, GetAttrInt(voice, "H", 0), GetAttr(voice, "Type"));
+        const int slot = tacts.SlotOfVoice(part, voice);
         int index = 0;
         for (XmlNode note : voice.children("Note")) {
             sum.AddNote(note);
@@ -169,37 +231,190 @@ XmlNode VoiceOfSlot(XmlNode part, int slot)
     return {};
 }
 
-namespace {
-
-// The Note children of a voice, for index access.
-std::vector<XmlNode> notesOf(XmlNode voice)
+PartNotes::PartNotes(XmlNode part)
+    : m_part(part)
 {
-    std::vector<XmlNode> notes;
-    for (XmlNode note : voice.children("Note"))
-        notes.push_back(note);
-    return notes;
 }
 
-} // namespace
+XmlNode PartNotes::Voice(int slot)
+{
+    if (slot < 0 || !m_part)
+        return {};
+    const auto wanted = static_cast<std::size_t>(slot);
+    // Voices are read up to the one asked for; a voice appended since the last read is found
+    // after the last one read.
+    while (m_voices.size() <= wanted) {
+        XmlNode next;
+        if (!m_voicesStarted) {
+            next = m_part.child("Voice");
+            m_voicesStarted = true;
+        } else if (!m_voices.empty()) {
+            next = m_voices.back().next_sibling("Voice");
+        } else {
+            next = m_part.child("Voice");
+        }
+        if (!next)
+            return {};
+        m_voices.push_back(next);
+    }
+    return m_voices[wanted];
+}
+
+PartNotes::SlotNotes *PartNotes::readSlot(int slot)
+{
+    const XmlNode voice = Voice(slot);
+    if (!voice)
+        return nullptr;
+    const auto s = static_cast<std::size_t>(slot);
+    if (m_slots.size() <= s)
+        m_slots.resize(s + 1);
+    SlotNotes &entry = m_slots[s];
+    if (!entry.read || entry.voice != voice) {
+        entry = SlotNotes();
+        entry.read = true;
+        entry.voice = voice;
+        for (XmlNode note : voice.children("Note"))
+            entry.notes.push_back(note);
+    }
+    return &entry;
+}
+
+const std::vector<XmlNode> &PartNotes::Notes(int slot)
+{
+    const SlotNotes *entry = readSlot(slot);
+    return entry ? entry->notes : m_none;
+}
+
+XmlNode PartNotes::Note(int slot, int index)
+{
+    const std::vector<XmlNode> &notes = Notes(slot);
+    return index >= 0 && index < static_cast<int>(notes.size()) ? notes[static_cast<std::size_t>(index)]
+                                                                : XmlNode();
+}
+
+int PartNotes::IndexOf(int slot, XmlNode note)
+{
+    SlotNotes *entry = readSlot(slot);
+    if (!entry || !note)
+        return -1;
+    if (!entry->indexed) {
+        for (std::size_t i = 0; i < entry->notes.size(); ++i)
+            entry->index.emplace(entry->notes[i].internal_object(), static_cast<int>(i));
+        entry->indexed = true;
+    }
+    const auto found = entry->index.find(note.internal_object());
+    return found == entry->index.end() ? -1 : found->second;
+}
+
+void PartNotes::Appended(int slot, XmlNode note)
+{
+    if (slot < 0 || static_cast<std::size_t>(slot) >= m_slots.size())
+        return;
+    SlotNotes &entry = m_slots[static_cast<std::size_t>(slot)];
+    if (!entry.read)
+        return;
+    if (entry.indexed)
+        entry.index.emplace(note.internal_object(), static_cast<int>(entry.notes.size()));
+    entry.notes.push_back(note);
+    entry.sums.clear();
+}
+
+void PartNotes::LengthsChanged(int slot)
+{
+    if (slot >= 0 && static_cast<std::size_t>(slot) < m_slots.size())
+        m_slots[static_cast<std::size_t>(slot)].sums.clear();
+}
+
+NSize PartNotes::DurationThrough(int slot, int first, int pos)
+{
+    SlotNotes *entry = readSlot(slot);
+    if (!entry || pos < 0 || first < 0)
+        return NSize();
+    const int count = static_cast<int>(entry->notes.size());
+    // Indices past the last note add nothing.
+    const int last = std::min(pos, count - 1 - first);
+    if (last < 0)
+        return NSize();
+    std::vector<NSize> &sums = entry->sums[first];
+    while (static_cast<int>(sums.size()) <= last) {
+        NSize sum = sums.empty() ? NSize() : sums.back();
+        sum.AddNote(entry->notes[static_cast<std::size_t>(first) + sums.size()]);
+        sums.push_back(sum);
+    }
+    return sums[static_cast<std::size_t>(last)];
+}
+
+VoiceMeasureEnds::VoiceMeasureEnds(XmlNode part)
+{
+    XmlNode size = part.child("Size");
+    m_chi = GetAttrInt(size, "chi", 0);
+    m_zna = GetAttrInt(size, "zna", 0);
+    int firstChi = GetAttrInt(part, "FirstTactChi", 0);
+    int firstZna = GetAttrInt(part, "FirstTactZna", 0);
+    if (firstZna == 0) {
+        firstChi = m_chi;
+        firstZna = m_zna;
+    }
+    m_start.measure = NSize(firstChi, firstZna);
+    m_start.sum = NSize(0, firstZna);
+}
+
+void VoiceMeasureEnds::Update(const std::vector<XmlNode> &notes, int from, std::vector<int> &ends)
+{
+    auto kept = static_cast<std::size_t>(std::clamp(from, 0, static_cast<int>(m_after.size())));
+    if (kept == 0) {
+        ends.clear();
+        m_complete = 0;
+        m_partial = false;
+    }
+    m_after.resize(kept);
+    // The unfinished last measure is recorded again below, and measures closed by a note that
+    // changed are closed again or not.
+    if (m_partial) {
+        ends.pop_back();
+        m_partial = false;
+    }
+    while (m_complete > 0 && ends[m_complete - 1] >= static_cast<int>(kept)) {
+        ends.pop_back();
+        --m_complete;
+    }
+    State state = kept > 0 ? m_after.back() : m_start;
+    for (std::size_t i = kept; i < notes.size(); ++i) {
+        state.sum.AddNote(notes[i]);
+        if (state.sum.CompareTo(state.measure) == 0) {
+            ends.push_back(static_cast<int>(i));
+            ++m_complete;
+            ++state.tact;
+            state.sum = NSize(0, m_zna);
+            state.measure = NSize(m_chi, m_zna);
+        }
+        m_after.push_back(state);
+    }
+    if (state.sum.Count > 0) {
+        ends.push_back(static_cast<int>(notes.size()) - 1);
+        m_partial = true;
+    }
+}
 
 std::optional<int> AlignedNote(XmlNode part, const Tacts &tacts, int refSlot, int tact, int pos, int slotX)
+{
+    PartNotes notes(part);
+    return AlignedNote(notes, tacts, refSlot, tact, pos, slotX);
+}
+
+std::optional<int> AlignedNote(PartNotes &notes, const Tacts &tacts, int refSlot, int tact, int pos,
+                               int slotX)
 {
     const int slots = static_cast<int>(tacts.TactEnd.size());
     if (refSlot < 0 || refSlot >= slots || slotX < 0 || slotX >= slots || tact < 0)
         return std::nullopt;
 
-    const std::vector<XmlNode> refNotes = notesOf(VoiceOfSlot(part, refSlot));
-    const int refFirst = tacts.FirstNoteOf(refSlot, tact);
-    NSize target;
-    for (int i = refFirst; i <= refFirst + pos; ++i) {
-        if (i >= 0 && i < static_cast<int>(refNotes.size()))
-            target.AddNote(refNotes[static_cast<std::size_t>(i)]);
-    }
+    const NSize target = notes.DurationThrough(refSlot, tacts.FirstNoteOf(refSlot, tact), pos);
 
     const auto &endsX = tacts.TactEnd[static_cast<std::size_t>(slotX)];
     if (static_cast<std::size_t>(tact) >= endsX.size())
         return std::nullopt;
-    const std::vector<XmlNode> notesX = notesOf(VoiceOfSlot(part, slotX));
+    const std::vector<XmlNode> &notesX = notes.Notes(slotX);
     const int lastX = std::min(endsX[static_cast<std::size_t>(tact)], static_cast<int>(notesX.size()) - 1);
 
     NSize total;

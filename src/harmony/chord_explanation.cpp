@@ -23,10 +23,7 @@ int pitchClass(int pitch)
 
 std::optional<int> slotOf(const Tacts &tacts, int id)
 {
-    const auto found = std::find(tacts.VoiceIds.begin(), tacts.VoiceIds.end(), id);
-    if (found == tacts.VoiceIds.end())
-        return std::nullopt;
-    return static_cast<int>(found - tacts.VoiceIds.begin());
+    return tacts.FindSlot(id);
 }
 
 XmlNode noteAt(XmlNode voice, int index)
@@ -36,8 +33,17 @@ XmlNode noteAt(XmlNode voice, int index)
                                                                 : XmlNode();
 }
 
+// The index of a note of the slot: through the notes of the pass, or counted for a node that is
+// not one of them.
+int indexIn(PartNotes &notes, int slot, XmlNode note)
+{
+    const int index = notes.IndexOf(slot, note);
+    return index >= 0 ? index : NoteIndex(note);
+}
+
 // The pitches of bass to soprano sounding at the end of the reference slot's note at place.
-std::optional<VoicePitches> chordAt(const ExercisePart &part, int referenceSlot, NotePlace place)
+std::optional<VoicePitches> chordAt(const ExercisePart &part, PartNotes &notes, int referenceSlot,
+                                    NotePlace place)
 {
     VoicePitches pitches {};
     for (int v = 0; v < 4; ++v) {
@@ -45,8 +51,8 @@ std::optional<VoicePitches> chordAt(const ExercisePart &part, int referenceSlot,
         if (!slot)
             return std::nullopt;
         const std::optional<int> index
-            = AlignedNote(part.Node, part.Tacts, referenceSlot, place.tact, place.pos, *slot);
-        const XmlNode note = index ? noteAt(VoiceOfSlot(part.Node, *slot), *index) : XmlNode();
+            = AlignedNote(notes, part.Tacts, referenceSlot, place.tact, place.pos, *slot);
+        const XmlNode note = index ? notes.Note(*slot, *index) : XmlNode();
         if (!note)
             return std::nullopt;
         pitches[static_cast<std::size_t>(v)] = NotePitch(note);
@@ -261,6 +267,15 @@ std::string plainLabel(std::string label)
 
 std::vector<Why> ExplainChord(HarExercis &ex, TMusDefinitor &definitor, int partIndex, XmlNode analysisNote)
 {
+    if (partIndex < 0 || partIndex >= ex.PartCount() || !analysisNote)
+        return {};
+    PartNotes notes(ex.part(partIndex).Node);
+    return ExplainChord(ex, definitor, partIndex, analysisNote, notes);
+}
+
+std::vector<Why> ExplainChord(HarExercis &ex, TMusDefinitor &definitor, int partIndex, XmlNode analysisNote,
+                              PartNotes &notes)
+{
     std::vector<Why> reasons;
     if (partIndex < 0 || partIndex >= ex.PartCount() || !analysisNote)
         return reasons;
@@ -268,10 +283,11 @@ std::vector<Why> ExplainChord(HarExercis &ex, TMusDefinitor &definitor, int part
     if (part.Def.empty() || definitor.GroupVoicesCount(part.Def) == 1)
         return reasons;
     const std::optional<int> analysisSlot = slotOf(part.Tacts, AnalysisSlotId);
-    if (!analysisSlot || analysisNote.parent() != VoiceOfSlot(part.Node, *analysisSlot))
+    if (!analysisSlot || analysisNote.parent() != notes.Voice(*analysisSlot))
         return reasons;
-    const NotePlace place = PlaceOfNote(part.Tacts, *analysisSlot, NoteIndex(analysisNote));
-    const std::optional<VoicePitches> current = chordAt(part, *analysisSlot, place);
+    const NotePlace place
+        = PlaceOfNote(part.Tacts, *analysisSlot, indexIn(notes, *analysisSlot, analysisNote));
+    const std::optional<VoicePitches> current = chordAt(part, notes, *analysisSlot, place);
     if (!current)
         return reasons;
 
@@ -285,8 +301,9 @@ std::vector<Why> ExplainChord(HarExercis &ex, TMusDefinitor &definitor, int part
         return reasons;
     // As the analysis does, a voice missing in the chord before counts as pitch 0.
     VoicePitches previous {};
-    const NotePlace previousPlace = PlaceOfNote(part.Tacts, *analysisSlot, NoteIndex(previousNote));
-    if (const std::optional<VoicePitches> found = chordAt(part, *analysisSlot, previousPlace))
+    const NotePlace previousPlace
+        = PlaceOfNote(part.Tacts, *analysisSlot, indexIn(notes, *analysisSlot, previousNote));
+    if (const std::optional<VoicePitches> found = chordAt(part, notes, *analysisSlot, previousPlace))
         previous = *found;
 
     const std::string step = StepName(analysisNote);

@@ -5,6 +5,7 @@
 // analysis stored or what is drawn.
 
 #include "document/har_exercis.h"
+#include "document/measure_index.h"
 #include "harmony/definitor.h"
 
 #include <functional>
@@ -52,6 +53,10 @@ struct Why
 // The reasons of the analysis note of the part: for its name "?", its step "?" and its parallels.
 // Nothing for a clean chord, an incomplete one or a group without four voices.
 std::vector<Why> ExplainChord(HarExercis &ex, TMusDefinitor &definitor, int part, XmlNode analysisNote);
+// The same over the notes of a pass that explains many chords of the part (notes of that part,
+// read while the document stays as it is).
+std::vector<Why> ExplainChord(HarExercis &ex, TMusDefinitor &definitor, int part, XmlNode analysisNote,
+                              PartNotes &notes);
 
 // The analysis note the student is looking at in the current part: the one at the cursor, or,
 // when the cursor waits after the last chord, that chord. No node when there is none.

@@ -183,6 +183,7 @@ void TMusDefinitor::Reload()
 void TMusDefinitor::load(const std::filesystem::path &file)
 {
     m_selected.reset();
+    m_answers.clear();
     m_group = XmlNode();
     m_definitions.clear();
     m_transitions.clear();
@@ -202,6 +203,7 @@ void TMusDefinitor::selectGroup(const std::string &groupName)
     if (m_selected == groupName)
         return;
     m_selected = groupName;
+    m_answers.clear();
     m_group = SelectNode(*m_doc, "//Definitors/Gr[@name=$group]", {{"group", groupName}});
     m_definitions = namedSets(*m_doc, m_group, "Def");
     m_transitions = namedSets(*m_doc, m_group, "Tra");
@@ -212,11 +214,37 @@ void TMusDefinitor::selectGroup(const std::string &groupName)
 
 XmlNode TMusDefinitor::firstInDefinitions(std::string_view query, PathValues values) const
 {
-    for (XmlNode set : m_definitions) {
-        if (XmlNode found = SelectNode(set, query, values))
-            return found;
+    return firstInSets(m_definitions, query, values);
+}
+
+XmlNode TMusDefinitor::firstInSets(const std::vector<XmlNode> &sets, std::string_view query,
+                                   PathValues values) const
+{
+    // Texts are length-prefixed, so no two different questions share a key.
+    std::string key(query);
+    for (const PathValue &value : values) {
+        key += '\0';
+        key += value.name;
+        if (value.isNumber) {
+            key += "#" + std::to_string(value.number);
+        } else {
+            key += "$" + std::to_string(value.text.size()) + ":";
+            key += value.text;
+        }
     }
-    return {};
+    if (const auto found = m_answers.find(key); found != m_answers.end())
+        return found->second;
+    XmlNode answer;
+    for (XmlNode set : sets) {
+        if ((answer = SelectNode(set, query, values)))
+            break;
+    }
+    // Movements make many different questions in a long piece: keep the memory bounded.
+    constexpr std::size_t MaxRemembered = 16384;
+    if (m_answers.size() >= MaxRemembered)
+        m_answers.clear();
+    m_answers.emplace(std::move(key), answer);
+    return answer;
 }
 
 int TMusDefinitor::GroupVoicesCount(const std::string &groupName)
@@ -323,11 +351,7 @@ XmlNode TMusDefinitor::TransitionRule(XmlNode previousNote, XmlNode currentNote,
         {"pc3prev", number(movement.classesBefore[3])},
         {"pc3next", number(movement.classesAfter[3])},
     };
-    for (XmlNode set : m_transitions) {
-        if (XmlNode rule = SelectNode(set, transitionQuery(), values))
-            return rule;
-    }
-    return {};
+    return firstInSets(m_transitions, transitionQuery(), values);
 }
 
 std::vector<GroupChord> TMusDefinitor::GroupChords(const std::string &groupName)

@@ -14,6 +14,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace pw {
@@ -129,6 +130,10 @@ private:
     void load(const std::filesystem::path &file);
     void selectGroup(const std::string &groupName);
     XmlNode firstInDefinitions(std::string_view query, PathValues values) const;
+    // The first answer of query over sets, remembered per query and values: an analysis asks the
+    // same few questions chord after chord, and the rule base and the group stay as they are
+    // until the next load or group change, which forget every answer.
+    XmlNode firstInSets(const std::vector<XmlNode> &sets, std::string_view query, PathValues values) const;
 
     std::filesystem::path m_file;
     Ui &m_ui;
@@ -141,6 +146,7 @@ private:
     bool m_hasTransitions = false;
     int m_voicesCount = -1;
     bool m_normalise = false;
+    mutable std::unordered_map<std::string, XmlNode> m_answers;
 };
 
 } // namespace pw

@@ -14,13 +14,7 @@ bool voiceComplete(const ExercisePart &part, int v)
 {
     const Tacts &tacts = part.Tacts;
     const int last = tacts.TactCount - 1;
-    int slot = -1;
-    for (std::size_t s = 0; s < tacts.VoiceIds.size(); ++s) {
-        if (tacts.VoiceIds[s] == v) {
-            slot = static_cast<int>(s);
-            break;
-        }
-    }
+    const int slot = tacts.FindSlot(v).value_or(-1);
     // A voice without an element has no notes: no measure of it is written.
     if (slot < 0)
         return tacts.TactCount == 0 && NSize().CompareTo(NominalTactSize(part.Node, last)) == 0;
@@ -42,28 +36,43 @@ bool voiceComplete(const ExercisePart &part, int v)
 
 } // namespace
 
-XmlNode ExpectedNoteFor(ExercisePart &part, XmlNode analysisVoice, int tact, int posInTact)
+PartJudge::PartJudge(ExercisePart &part)
+    : m_part(part)
+    , m_notes(part.Node)
 {
-    if (!HasVoiceOfType(part.Node, ExpectedVoiceType))
+}
+
+XmlNode PartJudge::ExpectedNoteFor(XmlNode analysisVoice, int tact, int posInTact)
+{
+    if (!m_hasExpected)
+        m_hasExpected = HasVoiceOfType(m_part.Node, ExpectedVoiceType);
+    if (!*m_hasExpected)
         return {};
-    const int expectedSlot = part.Tacts.VoiceSlot(part.Node, 0, ExpectedVoiceType);
+    if (!m_expectedSlot)
+        m_expectedSlot = m_part.Tacts.VoiceSlot(m_part.Node, 0, ExpectedVoiceType);
+    const int expectedSlot = *m_expectedSlot;
     // The analysis voice's H stands for the reference slot, as the expected labels were laid out.
     const int referenceSlot = VoiceNumber(analysisVoice);
     const std::optional<int> aligned
-        = AlignedNote(part.Node, part.Tacts, referenceSlot, tact, posInTact, expectedSlot);
+        = AlignedNote(m_notes, m_part.Tacts, referenceSlot, tact, posInTact, expectedSlot);
     if (!aligned)
         return {};
-    int i = 0;
-    for (XmlNode n : NotesOf(VoiceOfSlot(part.Node, expectedSlot))) {
-        if (i++ == *aligned)
-            return n;
-    }
-    return {};
+    return m_notes.Note(expectedSlot, *aligned);
+}
+
+AnalysisVerdict PartJudge::JudgeChordAt(XmlNode analysisVoice, XmlNode note, int tact, int posInTact)
+{
+    return JudgeAnalysisNote(note, ExpectedNoteFor(analysisVoice, tact, posInTact), m_part.CheckType);
+}
+
+XmlNode ExpectedNoteFor(ExercisePart &part, XmlNode analysisVoice, int tact, int posInTact)
+{
+    return PartJudge(part).ExpectedNoteFor(analysisVoice, tact, posInTact);
 }
 
 AnalysisVerdict JudgeChordAt(ExercisePart &part, XmlNode analysisVoice, XmlNode note, int tact, int posInTact)
 {
-    return JudgeAnalysisNote(note, ExpectedNoteFor(part, analysisVoice, tact, posInTact), part.CheckType);
+    return PartJudge(part).JudgeChordAt(analysisVoice, note, tact, posInTact);
 }
 
 void ForEachAnalysisNote(
@@ -89,8 +98,9 @@ void ForEachAnalysisNote(
 int CountPartErrors(ExercisePart &part)
 {
     int errors = 0;
+    PartJudge judge(part);
     ForEachAnalysisNote(part, [&](XmlNode voice, XmlNode note, int tact, int pos) {
-        errors += JudgeChordAt(part, voice, note, tact, pos).errorCount();
+        errors += judge.JudgeChordAt(voice, note, tact, pos).errorCount();
     });
     return errors;
 }

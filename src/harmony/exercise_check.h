@@ -5,9 +5,11 @@
 // read the same numbers without drawing anything.
 
 #include "document/har_exercis.h"
+#include "document/measure_index.h"
 #include "harmony/harmony_check.h"
 
 #include <functional>
+#include <optional>
 
 namespace pw {
 
@@ -19,6 +21,26 @@ XmlNode ExpectedNoteFor(ExercisePart &part, XmlNode analysisVoice, int tact, int
 // analysis and the part's check letters.
 AnalysisVerdict JudgeChordAt(ExercisePart &part, XmlNode analysisVoice, XmlNode note, int tact,
                              int posInTact);
+
+// ExpectedNoteFor and JudgeChordAt for many analysis notes of one part in one pass (the count of
+// its errors, a repaint), while the pass changes no note: the expected-analysis voice is looked
+// up once and the notes are read by index, not walked from the start for every note.
+class PartJudge
+{
+public:
+    explicit PartJudge(ExercisePart &part);
+    PartJudge(const PartJudge &) = delete;
+    PartJudge &operator=(const PartJudge &) = delete;
+
+    XmlNode ExpectedNoteFor(XmlNode analysisVoice, int tact, int posInTact);
+    AnalysisVerdict JudgeChordAt(XmlNode analysisVoice, XmlNode note, int tact, int posInTact);
+
+private:
+    ExercisePart &m_part;
+    PartNotes m_notes;
+    std::optional<bool> m_hasExpected;
+    std::optional<int> m_expectedSlot;
+};
 
 // Calls visit(voice, note, tact, posInTact) for every note of every analysis voice of the part
 // that lies in an indexed measure: the notes the staff shows.

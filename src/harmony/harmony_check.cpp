@@ -6,6 +6,7 @@
 #include "document/timer_area.h"
 
 #include <algorithm>
+#include <climits>
 #include <optional>
 
 namespace pw {
@@ -17,42 +18,33 @@ constexpr std::array<std::array<int, 2>, 6> Pairs {{{0, 1}, {0, 2}, {0, 3}, {1, 
 // The slot of a voice identity, without creating anything.
 std::optional<int> slotOf(const Tacts &tacts, int id)
 {
-    const auto found = std::find(tacts.VoiceIds.begin(), tacts.VoiceIds.end(), id);
-    if (found == tacts.VoiceIds.end())
-        return std::nullopt;
-    return static_cast<int>(found - tacts.VoiceIds.begin());
-}
-
-XmlNode noteAt(XmlNode voice, int index)
-{
-    int i = 0;
-    for (XmlNode note : NotesOf(voice)) {
-        if (i++ == index)
-            return note;
-    }
-    return {};
+    return tacts.FindSlot(id);
 }
 
 int indexOf(XmlNode note)
 {
-    int i = 0;
-    for (XmlNode n = PreviousNote(note); n; n = PreviousNote(n))
-        ++i;
-    return i;
+    return NoteIndex(note);
 }
 
-// The part being analysed and its measure index.
+// The part being analysed, its measure index and its notes by index.
 struct PartView
 {
-    XmlNode part;
+    PartNotes &notes;
     Tacts &tacts;
     int currentSlot;
+
+    // The index of the note of voice slot x sounding at the end of the current voice's note at
+    // place.
+    std::optional<int> alignedIndex(NotePlace place, int slotX) const
+    {
+        return AlignedNote(notes, tacts, currentSlot, place.tact, place.pos, slotX);
+    }
 
     // The note of voice slot x sounding at the end of the current voice's note at place.
     XmlNode aligned(NotePlace place, int slotX) const
     {
-        const std::optional<int> index = AlignedNote(part, tacts, currentSlot, place.tact, place.pos, slotX);
-        return index ? noteAt(VoiceOfSlot(part, slotX), *index) : XmlNode();
+        const std::optional<int> index = alignedIndex(place, slotX);
+        return index ? notes.Note(slotX, *index) : XmlNode();
     }
 
     // The notes of bass to soprano at place; false when a voice is missing or has none there.
@@ -91,14 +83,14 @@ void exchangeCrossedVoices(const std::array<XmlNode, 4> &notes, VoicePitches &pi
     }
 }
 
-XmlNode analysisVoice(XmlNode part, Tacts &tacts)
+XmlNode analysisVoice(PartNotes &notes, Tacts &tacts)
 {
     std::optional<int> slot = slotOf(tacts, AnalysisSlotId);
     if (!slot) {
-        AppendAnalysisVoice(part);
-        slot = tacts.VoiceSlot(part, 0, AnalysisVoiceType);
+        AppendAnalysisVoice(notes.Part());
+        slot = tacts.VoiceSlot(notes.Part(), 0, AnalysisVoiceType);
     }
-    return VoiceOfSlot(part, *slot);
+    return notes.Voice(*slot);
 }
 
 // Where the analysis notes before and after the one of (tact, pos) lie, if there are any.
@@ -112,10 +104,9 @@ struct Neighbours
 
 NotePlace PlaceOfNote(const Tacts &tacts, int slot, int index)
 {
+    // The ends rise: the first measure ending at or after the note holds it.
     const auto &ends = tacts.TactEnd[static_cast<std::size_t>(slot)];
-    int tact = 0;
-    while (tact < static_cast<int>(ends.size()) && ends[static_cast<std::size_t>(tact)] < index)
-        ++tact;
+    const int tact = static_cast<int>(std::lower_bound(ends.begin(), ends.end(), index) - ends.begin());
     return {tact, index - tacts.FirstNoteOf(slot, tact)};
 }
 
@@ -167,24 +158,28 @@ bool VoicesCrossed(const VoicePitches &pitches)
     return false;
 }
 
-void CheckChordAt(HarExercis &ex, TMusDefinitor &definitor, int tact, int pos, int high, int length, int dot,
-                  bool create)
+namespace {
+
+// What an analysis changed in the notes of the analysis voice that the measure index counts: the
+// first note whose length or dot may differ from the index (INT_MAX: none).
+struct AnalysisChanges
 {
-    if (ex.EditMode || !ex.HasCurrentPart())
-        return;
+    int firstChanged = INT_MAX;
+    void changedFrom(int index) { firstChanged = std::min(firstChanged, index); }
+};
+
+// CheckChordAt after its rebuild of the measure index, over the notes of the part by index.
+void checkChord(HarExercis &ex, TMusDefinitor &definitor, PartNotes &notes, AnalysisChanges &changes,
+                int tact, int pos, int high, int length, int dot, bool create)
+{
     ExercisePart &shown = ex.current();
     const std::string &group = shown.Def;
     const int currentVoice = shown.CurVoice;
-    if (group.empty() || currentVoice < 0)
-        return;
-    XmlNode part = shown.Node;
     Tacts &tacts = shown.Tacts;
-    // The note just written may open a measure the index does not know yet.
-    BuildTacts(part, tacts);
     const std::optional<int> currentSlot = slotOf(tacts, currentVoice);
     if (!currentSlot)
         return;
-    const PartView view {part, tacts, *currentSlot};
+    const PartView view {notes, tacts, *currentSlot};
     const NotePlace place {tact, pos};
 
     std::unique_ptr<TAccordInfo> chord;
@@ -194,31 +189,42 @@ void CheckChordAt(HarExercis &ex, TMusDefinitor &definitor, int tact, int pos, i
     if (definitor.GroupVoicesCount(group) == 1) {
         name = definitor.NoteChordName(group, high, shown.Tonality.type);
     } else {
-        std::array<XmlNode, 4> notes;
-        if (!view.chordNotes(place, notes))
+        std::array<XmlNode, 4> chordNotes;
+        if (!view.chordNotes(place, chordNotes))
             return;
         for (std::size_t v = 0; v < 4; ++v)
-            pitches[v] = pitchOf(notes[v]);
-        exchangeCrossedVoices(notes, pitches, shown.VoiceFree);
-        exempt = std::any_of(notes.begin(), notes.end(), [](XmlNode n) { return IsExempt(n); });
+            pitches[v] = pitchOf(chordNotes[v]);
+        exchangeCrossedVoices(chordNotes, pitches, shown.VoiceFree);
+        exempt = std::any_of(chordNotes.begin(), chordNotes.end(), [](XmlNode n) { return IsExempt(n); });
         // A crossing left standing by a given voice is the student's fault: no chord is named.
         if (!VoicesCrossed(pitches))
             chord = definitor.IdentifyChord(group, pitches[0], pitches[1], pitches[2], pitches[3]);
         name = chord ? chord->Name() : "?";
     }
 
-    XmlNode voice = analysisVoice(part, tacts);
-    const std::optional<int> defSlot = slotOf(tacts, AnalysisSlotId);
-    XmlNode analysis = view.aligned(place, *defSlot);
+    XmlNode voice = analysisVoice(notes, tacts);
+    const int defSlot = *slotOf(tacts, AnalysisSlotId);
+    const std::optional<int> found = view.alignedIndex(place, defSlot);
+    XmlNode analysis = found ? notes.Note(defSlot, *found) : XmlNode();
     if (analysis) {
         SetChordName(analysis, name);
     } else if (create) {
         analysis = AppendAnalysisNote(voice, length, name);
+        if (analysis) {
+            changes.changedFrom(static_cast<int>(notes.Notes(defSlot).size()));
+            notes.Appended(defSlot, analysis);
+        }
     } else {
         return;
     }
-    if (create)
+    if (create) {
+        const std::string before = GetAttr(analysis, "P");
         SetDotted(analysis, dot != 0);
+        if (found && GetAttr(analysis, "P") != before) {
+            changes.changedFrom(*found);
+            notes.LengthsChanged(defSlot);
+        }
+    }
     if (!chord) {
         RemoveStepName(analysis);
         return;
@@ -228,7 +234,10 @@ void CheckChordAt(HarExercis &ex, TMusDefinitor &definitor, int tact, int pos, i
     XmlNode previousAnalysis = PreviousNote(analysis);
     if (!previousAnalysis)
         return;
-    const NotePlace previousPlace = PlaceOfNote(tacts, *defSlot, indexOf(previousAnalysis));
+    int previousIndex = notes.IndexOf(defSlot, previousAnalysis);
+    if (previousIndex < 0)
+        previousIndex = indexOf(previousAnalysis);
+    const NotePlace previousPlace = PlaceOfNote(tacts, defSlot, previousIndex);
     VoicePitches previousPitches {};
     for (int v = 0; v < 4; ++v) {
         const std::optional<int> slot = slotOf(tacts, v);
@@ -251,6 +260,93 @@ void CheckChordAt(HarExercis &ex, TMusDefinitor &definitor, int tact, int pos, i
     }
 }
 
+// Whether CheckChordAt would leave at once, before it rebuilds the index.
+bool checksNothing(const HarExercis &ex)
+{
+    if (ex.EditMode || !ex.HasCurrentPart())
+        return true;
+    const ExercisePart &shown = ex.current();
+    return shown.Def.empty() || shown.CurVoice < 0;
+}
+
+} // namespace
+
+void CheckChordAt(HarExercis &ex, TMusDefinitor &definitor, int tact, int pos, int high, int length, int dot,
+                  bool create)
+{
+    if (checksNothing(ex))
+        return;
+    ExercisePart &shown = ex.current();
+    // The note just written may open a measure the index does not know yet.
+    BuildTacts(shown.Node, shown.Tacts);
+    PartNotes notes(shown.Node);
+    AnalysisChanges changes;
+    checkChord(ex, definitor, notes, changes, tact, pos, high, length, dot, create);
+}
+
+ChordChecks::ChordChecks(HarExercis &ex, TMusDefinitor &definitor)
+    : m_ex(ex)
+    , m_definitor(definitor)
+    , m_notes(ex.HasCurrentPart() ? ex.current().Node : XmlNode())
+    , m_analysisEnds(ex.HasCurrentPart() ? ex.current().Node : XmlNode())
+{
+    if (checksNothing(ex)) {
+        m_mode = Mode::Nothing;
+        return;
+    }
+    ExercisePart &shown = ex.current();
+    Tacts &tacts = shown.Tacts;
+    // Without a slot of the current voice CheckChordAt rebuilds the index and leaves.
+    if (!slotOf(tacts, shown.CurVoice)) {
+        m_mode = Mode::Nothing;
+        return;
+    }
+    // The index can follow the analyses when they write into the voice of the analysis slot, an
+    // analysis voice, and that voice alone feeds the slot: every other analysis voice is empty.
+    // The analyses change nothing else that the index counts.
+    const std::optional<int> defSlot = slotOf(tacts, AnalysisSlotId);
+    if (!defSlot)
+        return;
+    const XmlNode analysis = m_notes.Voice(*defSlot);
+    if (!analysis || !IsAnalysisVoice(analysis))
+        return;
+    for (XmlNode voice : shown.Node.children("Voice")) {
+        if (voice != analysis && IsAnalysisVoice(voice) && FirstNote(voice))
+            return;
+    }
+    m_mode = Mode::Followed;
+    m_analysisSlot = *defSlot;
+    m_analysisEnds.Update(m_notes.Notes(m_analysisSlot), 0,
+                          tacts.TactEnd[static_cast<std::size_t>(m_analysisSlot)]);
+}
+
+void ChordChecks::Check(int tact, int pos, int high, int length, int dot)
+{
+    switch (m_mode) {
+    case Mode::Nothing:
+        return;
+    case Mode::ByChord:
+        CheckChordAt(m_ex, m_definitor, tact, pos, high, length, dot, true);
+        BuildTacts(m_ex.current().Node, m_ex.current().Tacts);
+        return;
+    case Mode::Followed: {
+        AnalysisChanges changes;
+        checkChord(m_ex, m_definitor, m_notes, changes, tact, pos, high, length, dot, true);
+        // The rebuild after the analysis: only the analysis slot's ends can have moved.
+        if (changes.firstChanged != INT_MAX)
+            m_analysisEnds.Update(m_notes.Notes(m_analysisSlot), changes.firstChanged,
+                                  m_ex.current().Tacts.TactEnd[static_cast<std::size_t>(m_analysisSlot)]);
+        return;
+    }
+    }
+}
+
+void ChordChecks::Finish()
+{
+    if (m_ex.HasCurrentPart())
+        BuildTacts(m_ex.current().Node, m_ex.current().Tacts);
+}
+
 void AnalyseInsertion(HarExercis &ex, TMusDefinitor &definitor, int tact, int pos, int high, int length,
                       int dot)
 {
@@ -268,7 +364,8 @@ void AnalyseInsertion(HarExercis &ex, TMusDefinitor &definitor, int tact, int po
     const std::optional<int> defSlot = slotOf(tacts, AnalysisSlotId);
     if (!currentSlot || !defSlot)
         return;
-    const PartView view {part, tacts, *currentSlot};
+    PartNotes notes(part);
+    const PartView view {notes, tacts, *currentSlot};
     XmlNode analysis = view.aligned({tact, pos}, *defSlot);
     if (!analysis)
         return;

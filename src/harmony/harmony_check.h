@@ -4,6 +4,7 @@
 // step from the previous chord, parallels), written into the part's analysis voice, and the
 // verdicts the drawing and the task flow read back.
 
+#include "document/measure_index.h"
 #include "document/xml_access.h"
 #include "harmony/definitor.h"
 
@@ -15,7 +16,6 @@
 namespace pw {
 
 class HarExercis;
-class Tacts;
 class TimerArea;
 
 // Pitches of bass, tenor, alto, soprano, then the intervals upper minus lower of the pairs
@@ -60,6 +60,35 @@ bool VoicesCrossed(const VoicePitches &pitches);
 // makes a query invalid; the notes already written stay.
 void CheckChordAt(HarExercis &ex, TMusDefinitor &definitor, int tact, int pos, int high, int length, int dot,
                   bool create);
+
+// CheckChordAt with create on at many places of the current part in a row, the measure index
+// rebuilt after each, as a part whose notes are all written is analysed chord by chord. While the
+// analyses only write into the part's one analysis voice (any other one being empty), the index
+// is brought up to date with the notes each analysis adds and the part's notes are read by index
+// once for the whole run, instead of the whole part being read again for every chord; the results
+// are those of CheckChordAt. Any other part is analysed by CheckChordAt itself. The part's index
+// must be current (BuildTacts) when the run starts and is not to be rebuilt by anyone else until
+// Finish, which rebuilds it as the last CheckChordAt leaves it.
+class ChordChecks
+{
+public:
+    ChordChecks(HarExercis &ex, TMusDefinitor &definitor);
+    ChordChecks(const ChordChecks &) = delete;
+    ChordChecks &operator=(const ChordChecks &) = delete;
+
+    void Check(int tact, int pos, int high, int length, int dot);
+    void Finish();
+
+private:
+    enum class Mode { Nothing, ByChord, Followed };
+
+    HarExercis &m_ex;
+    TMusDefinitor &m_definitor;
+    Mode m_mode = Mode::ByChord;
+    PartNotes m_notes;
+    VoiceMeasureEnds m_analysisEnds;
+    int m_analysisSlot = -1;
+};
 
 // The analyses after a note was written at (tact, pos): that chord with create on and, in groups
 // of more than one voice, the chords before and after it (create off), so the step labels on both

@@ -26,11 +26,7 @@ int lowestWrittenVoice(XmlNode part)
 
 int slotOf(const Tacts &tacts, int id)
 {
-    for (std::size_t s = 0; s < tacts.VoiceIds.size(); ++s) {
-        if (tacts.VoiceIds[s] == id)
-            return static_cast<int>(s);
-    }
-    return -1;
+    return tacts.FindSlot(id).value_or(-1);
 }
 
 } // namespace
@@ -57,13 +53,15 @@ void AnalyseWrittenPart(HarExercis &ex, TMusDefinitor &definitor, int part)
     shown.CurVoice = voice;
     BuildTacts(partNode, tacts);
     const int slot = slotOf(tacts, voice);
+    // Each chord as CheckChordAt analyses it, the index rebuilt after each; the run keeps the
+    // index current without reading the whole part again for every chord.
+    ChordChecks checks(ex, definitor);
     int index = 0;
     for (XmlNode note : NotesOf(VoiceOfSlot(partNode, slot))) {
         const NotePlace place = PlaceOfNote(tacts, slot, index++);
-        CheckChordAt(ex, definitor, place.tact, place.pos, NotePitch(note), NoteLength(note),
-                     IsDotted(note) ? 1 : 0, true);
-        BuildTacts(partNode, tacts);
+        checks.Check(place.tact, place.pos, NotePitch(note), NoteLength(note), IsDotted(note) ? 1 : 0);
     }
+    checks.Finish();
 }
 
 namespace {

@@ -6,6 +6,7 @@
 #include "staff/mparms.h"
 
 #include <exception>
+#include <unordered_map>
 #include <vector>
 
 namespace pw {
@@ -33,6 +34,9 @@ struct StaffDrawing
     Ui &ui;
     // Filled with the spots of the fault labels when given.
     std::vector<LabelSpot> *spots = nullptr;
+    // The part gaps above each system drawn (PartGapsAbove), worked out once per system for the
+    // layout being drawn: forgotten whenever a part is laid out again.
+    std::unordered_map<int, int> partGaps;
 };
 
 // Thrown once "Слишком маленькое окно" has been shown: the repaint stops without a further message
@@ -46,6 +50,8 @@ public:
 // y of the top line of staff k (0 = upper) of system s. Every part after the first begins PartGap
 // lower, so that the text row under one part is not read as the heading of the next.
 int StaffTop(const HarExercis &ex, const MParms &parms, int system, int staff);
+// The same while drawing, with the gaps of the layout being drawn.
+int StaffTop(StaffDrawing &d, int system, int staff);
 int PartGap(const MParms &parms);
 // The part gaps between the top of the picture and system s (negative above the top), after the
 // last layout's parts scrolled by shift rows more.

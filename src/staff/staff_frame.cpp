@@ -141,7 +141,7 @@ void DrawRowHeader(StaffDrawing &d, int part, int row, bool firstSystem)
     const int system = SystemOfRow(row);
     const int indent = firstSystem ? p.ADDITION_LEFT_OFFSET : 0;
     const int x0 = p.FREE_LEFT + indent;
-    const int top = StaffTop(d.ex, p, system, 0);
+    const int top = StaffTop(d, system, 0);
 
     d.canvas.bitmap(p.LEFT_LECALA_START + indent, top - 3, *p.BraceUp, false);
     d.canvas.bitmap(p.LEFT_LECALA_START + indent, top - 3 + p.BraceUp->height() - 1, *p.BraceDown, false);
@@ -149,7 +149,7 @@ void DrawRowHeader(StaffDrawing &d, int part, int row, bool firstSystem)
     d.canvas.setPen(p.ColorLine, 1);
     for (int k = 0; k <= d.ex.LastStaff; ++k) {
         for (int i = 0; i < 5; ++i) {
-            const int y = StaffTop(d.ex, p, system, k) + i * p.STEP_LINE;
+            const int y = StaffTop(d, system, k) + i * p.STEP_LINE;
             d.canvas.line(x0, y, p.RightEdge, y);
         }
     }
@@ -157,7 +157,7 @@ void DrawRowHeader(StaffDrawing &d, int part, int row, bool firstSystem)
 
     const Tonality &tonality = d.ex.part(part).Tonality;
     for (int k = 0; k <= d.ex.LastStaff; ++k) {
-        const int staffTop = StaffTop(d.ex, p, system, k);
+        const int staffTop = StaffTop(d, system, k);
         const int clef = clefOf(d.ex, part, k);
         drawClef(d, clef, x0 + p.STEP_NOTE / 4, staffTop);
         int x = x0 + p.STEP_NOTE / 4 + 20;
@@ -174,7 +174,7 @@ void DrawPartSeparator(StaffDrawing &d, int row)
     const MParms &p = d.parms;
     // Halfway between the stems of the text row above, which end some STEP_LINE above the gap,
     // and the key name.
-    const int nameTop = StaffTop(d.ex, p, SystemOfRow(row), 0) - KeyNameRise;
+    const int nameTop = StaffTop(d, SystemOfRow(row), 0) - KeyNameRise;
     const int y = nameTop - (PartGap(p) - KeyNameRise + p.STEP_LINE) / 2;
     d.canvas.setPen(SeparatorColor, 1);
     d.canvas.line(15, y, p.RightEdge, y);
@@ -183,8 +183,8 @@ void DrawPartSeparator(StaffDrawing &d, int row)
 void DrawBarLine(StaffDrawing &d, int x, int row, int width)
 {
     const int system = SystemOfRow(row);
-    const int top = StaffTop(d.ex, d.parms, system, 0);
-    const int bottom = StaffTop(d.ex, d.parms, system, d.ex.LastStaff) + 4 * d.parms.STEP_LINE;
+    const int top = StaffTop(d, system, 0);
+    const int bottom = StaffTop(d, system, d.ex.LastStaff) + 4 * d.parms.STEP_LINE;
     d.canvas.setPen(d.parms.ColorLine, 1);
     for (int i = 0; i < width; ++i)
         d.canvas.line(x + i, top, x + i, bottom + 1);

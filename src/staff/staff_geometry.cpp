@@ -47,11 +47,28 @@ int PartGapsAbove(const HarExercis &ex, const MParms &parms, int system, int shi
     return partStartsBetween(ex, system, shift) * PartGap(parms);
 }
 
-int StaffTop(const HarExercis &ex, const MParms &parms, int system, int staff)
+namespace {
+
+int staffTopOver(const HarExercis &ex, const MParms &parms, int system, int staff, int gaps)
 {
     return system * parms.STEP_BETWEEN_STANS
         + ((ex.LastStaff + 1) * system + staff) * parms.STEP_LINE * parms.STEP_STAN_LINE + parms.Y_BEGIN_LINE
-        + PartGapsAbove(ex, parms, system);
+        + gaps;
+}
+
+} // namespace
+
+int StaffTop(const HarExercis &ex, const MParms &parms, int system, int staff)
+{
+    return staffTopOver(ex, parms, system, staff, PartGapsAbove(ex, parms, system));
+}
+
+int StaffTop(StaffDrawing &d, int system, int staff)
+{
+    auto found = d.partGaps.find(system);
+    if (found == d.partGaps.end())
+        found = d.partGaps.emplace(system, PartGapsAbove(d.ex, d.parms, system)).first;
+    return staffTopOver(d.ex, d.parms, system, staff, found->second);
 }
 
 int KeySignatureWidth(const MParms &parms, int val)

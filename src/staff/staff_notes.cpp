@@ -28,7 +28,7 @@ int restIndex(int length)
 void drawRest(StaffDrawing &d, int length, const NoteDrawPlace &place)
 {
     const MParms &p = d.parms;
-    const int top = StaffTop(d.ex, p, place.system, place.staff);
+    const int top = StaffTop(d, place.system, place.staff);
     const int shift = place.stemDown ? p.STEP_LINE : -4 * p.STEP_LINE;
     d.canvas.bitmap(place.x + 1, top + 3 * p.STEP_LINE + p.OFFSET_NOTE_CONSTANT + shift,
                     *p.RestTable[static_cast<std::size_t>(restIndex(length))], true);
@@ -91,7 +91,7 @@ void DrawNote(StaffDrawing &d, XmlNode note, const NoteDrawPlace &place, const T
     }
 
     const Color savedPen = d.canvas.penColor();
-    const int top = StaffTop(d.ex, p, place.system, place.staff);
+    const int top = StaffTop(d, place.system, place.staff);
     const int y = NoteY(p, top, position);
     const int x = place.x;
     drawLedgerLines(d, x, top, position);
@@ -104,7 +104,7 @@ void DrawNote(StaffDrawing &d, XmlNode note, const NoteDrawPlace &place, const T
         mark.bold = true;
         d.canvas.setFont(mark);
         d.canvas.text(x + 1 - p.STEP_NOTE / 3,
-                      StaffTop(d.ex, p, place.system, 1) - p.STEP_LINE * p.STEP_STAN_LINE / 2, "][");
+                      StaffTop(d, place.system, 1) - p.STEP_LINE * p.STEP_STAN_LINE / 2, "][");
         d.canvas.setFont(saved);
     }
     if (IsDotted(note))

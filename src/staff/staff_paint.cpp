@@ -33,7 +33,7 @@ void clearMeasure(StaffDrawing &d, int part, int tact)
     const bool firstOnRow = tact == 0 || tacts.TactRow[t - 1] != tacts.TactRow[t];
     const int leftBar = firstOnRow ? origin : origin + tacts.TactX[t - 1];
     const int right = tacts.TactLineEnd[t] ? p.RightEdge : origin + tacts.TactX[t] + p.STEP_NOTE;
-    const int top = std::max(0, StaffTop(d.ex, p, SystemOfRow(tacts.TactRow[t]), 0));
+    const int top = std::max(0, StaffTop(d, SystemOfRow(tacts.TactRow[t]), 0));
     d.canvas.setPen(White, 1);
     d.canvas.setBrush(White);
     d.canvas.rectangle(leftBar - 2 * p.STEP_NOTE, top, right,
@@ -46,7 +46,10 @@ int PaintPart(StaffDrawing &d, int part, int firstRow, bool lastInsert)
 {
     ExercisePart &shown = d.ex.part(part);
     Tacts &tacts = shown.Tacts;
+    d.partGaps.clear();
     LayoutPart(tacts, d.parms, d.ui, d.parms.Width, firstRow, shown.Tonality.val, false);
+    // The part's rows are new: the gaps above its systems are worked out again.
+    d.partGaps.clear();
 
     const std::lock_guard<std::mutex> surface(d.canvas.lock());
     if (lastInsert && tacts.TactCount > 0) {

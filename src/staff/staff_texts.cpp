@@ -62,7 +62,7 @@ void DrawLabel(StaffDrawing &d, int x, int y, std::string_view text)
 
 int TextLineY(StaffDrawing &d, int system)
 {
-    return StaffTop(d.ex, d.parms, system, 2) - d.parms.STEP_LINE;
+    return StaffTop(d, system, 2) - d.parms.STEP_LINE;
 }
 
 void DrawTextNote(StaffDrawing &d, XmlNode note, bool withNote, const TextDrawPlace &place)
@@ -79,13 +79,13 @@ void DrawTextNote(StaffDrawing &d, XmlNode note, bool withNote, const TextDrawPl
     }
 }
 
-void DrawAnalysisNote(StaffDrawing &d, XmlNode voice, XmlNode note, const TextDrawPlace &place)
+void DrawAnalysisNote(StaffDrawing &d, PartJudge &judge, XmlNode voice, XmlNode note,
+                      const TextDrawPlace &place)
 {
     const MParms &p = d.parms;
     // The expected analysis and the check letters are those of the part being drawn; the error
     // counts are the checking pass's, not the drawing's.
-    const AnalysisVerdict verdict
-        = JudgeChordAt(d.ex.part(place.part), voice, note, place.tact, place.posInTact);
+    const AnalysisVerdict verdict = judge.JudgeChordAt(voice, note, place.tact, place.posInTact);
 
     if (verdict.expectedMismatch)
         setFont(d.canvas, p.ColorError, true, 12);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "harmony/exercise_check.h"
 #include "staff/staff_drawing.h"
 
 #include <string_view>
@@ -28,7 +29,8 @@ int TextLineY(StaffDrawing &d, int system);
 void DrawTextNote(StaffDrawing &d, XmlNode note, bool withNote, const TextDrawPlace &place);
 
 // A note of the analysis voice: the chord label, the step and the parallels, coloured by the
-// verdicts.
-void DrawAnalysisNote(StaffDrawing &d, XmlNode voice, XmlNode note, const TextDrawPlace &place);
+// verdicts, which judge gives for the part being drawn.
+void DrawAnalysisNote(StaffDrawing &d, PartJudge &judge, XmlNode voice, XmlNode note,
+                      const TextDrawPlace &place);
 
 } // namespace pw

@@ -49,6 +49,8 @@ void DrawVoices(StaffDrawing &d, int part)
     std::vector<XmlNode> voices;
     for (XmlNode voice : partNode.children("Voice"))
         voices.push_back(voice);
+    // The verdicts of the analysis notes, over the notes of this repaint.
+    PartJudge judge(shown);
 
     for (XmlNode voice : voices) {
         const int h = VoiceNumber(voice);
@@ -85,7 +87,7 @@ void DrawVoices(StaffDrawing &d, int part)
                     DrawTextNote(d, note, kind == VoiceKind::TextNote, text);
                     break;
                 case VoiceKind::Analysis:
-                    DrawAnalysisNote(d, voice, note, text);
+                    DrawAnalysisNote(d, judge, voice, note, text);
                     break;
                 case VoiceKind::Other:
                     break;

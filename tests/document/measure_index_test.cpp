@@ -156,3 +156,32 @@ TEST_F(PartFixture, AlignedNoteFindsTheNoteSoundingAtTheEndOfTheReference)
     EXPECT_EQ(AlignedNote(p, tacts, 0, 1, 0, 2), std::nullopt); // tenor has no second measure
     EXPECT_EQ(AlignedNote(p, tacts, 0, 0, 0, 7), std::nullopt); // no such slot
 }
+
+TEST_F(PartFixture, AlignedNoteOverOneReadOfThePartAnswersAsAFreshReadEachTime)
+{
+    // Uneven lengths, a dot, an upbeat, a voice that stops early and one that overruns: one
+    // PartNotes answers every question in a row, its running sums reused from one to the next,
+    // as a fresh read of the part answers each.
+    XmlNode p
+        = part("<Part FirstTactChi=\"1\" FirstTactZna=\"8\"><Size chi=\"4\" zna=\"8\"/><Voice H=\"0\">"
+               + notes({"8", "4", "8.", "16", "8", "2", "4"}) + "</Voice><Voice H=\"3\">"
+               + notes({"8", "8", "8", "8", "8", "16", "16", "4.", "8", "8"}) + "</Voice><Voice H=\"1\">"
+               + notes({"8", "4"}) + "</Voice><Voice H=\"2\">" + notes({"8", "1", "1"}) + "</Voice></Part>");
+    BuildTacts(p, tacts);
+    PartNotes read(p);
+    int answered = 0;
+    for (int ref = -1; ref <= 4; ++ref) {
+        for (int tact = -1; tact <= tacts.TactCount; ++tact) {
+            // Longer and shorter sums in turn, so that both are answered from what is kept.
+            for (const int pos : {3, 8, 0, 5, -1, 1, 7, 2, 6, 4}) {
+                for (int x = -1; x <= 4; ++x) {
+                    const std::optional<int> walked = AlignedNote(p, tacts, ref, tact, pos, x);
+                    EXPECT_EQ(AlignedNote(read, tacts, ref, tact, pos, x), walked)
+                        << "slot " << ref << " measure " << tact << " note " << pos << " against " << x;
+                    answered += walked.has_value();
+                }
+            }
+        }
+    }
+    EXPECT_GT(answered, 40);
+}
