@@ -15,6 +15,8 @@ packages=(
     gstreamer1.0-plugins-base gstreamer1.0-plugins-good
     # tests and benchmarks
     libgtest-dev libgmock-dev googletest libbenchmark-dev xvfb xauth
+    # sanitizer runs and fuzzing: clang's runtimes (libFuzzer, ASan, UBSan) and llvm-symbolizer
+    libclang-rt-dev llvm
     # test clips for the video pane
     gstreamer1.0-tools
 )
