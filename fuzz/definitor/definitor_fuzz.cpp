@@ -66,7 +66,7 @@ void queryGroup(pw::TMusDefinitor &definitor, const std::string &group)
             definitor.LocalLabel("A", "1", chord->Name());
         }
         if (previous) {
-            const std::string movement = definitor.MovementCondition(kChords[i - 1], p);
+            const pw::Movement movement = pw::TMusDefinitor::MovementOf(kChords[i - 1], p);
             definitor.TransitionName(previous, note, movement);
             definitor.TransitionRule(previous, note, movement);
         }

@@ -70,9 +70,17 @@ const pw::MParms &notationParameters()
     return *parms;
 }
 
+// The program reads the rule base once too and keeps it for every exercise.
+pw::TMusDefinitor &ruleBase()
+{
+    static pw::RecordingUi ui;
+    static pw::TMusDefinitor definitor(kProgramDir / "xml" / "definitor.xml", ui);
+    return definitor;
+}
+
 void analyseAndDraw(pw::HarExercis &ex, pw::RecordingUi &ui)
 {
-    pw::TMusDefinitor definitor(kProgramDir / "xml" / "definitor.xml", ui);
+    pw::TMusDefinitor &definitor = ruleBase();
     pw::AnalyseWorkedExamples(ex, definitor);
     for (pw::ExercisePart &part : ex.Parts)
         pw::BuildTacts(part.Node, part.Tacts);
