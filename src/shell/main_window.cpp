@@ -79,6 +79,9 @@ TForm1::~TForm1()
         m_player->Stop();
     SharedMidiInput().OnShortMessage = nullptr;
     SharedMidiInput().OnSysEx = nullptr;
+    // The lower panel listens to the exercise document, which the members own: it goes first,
+    // before the members are destroyed and long before QWidget deletes the children.
+    freeLowerPanel();
     SetProgramUi(nullptr);
 }
 
