@@ -18,5 +18,6 @@ void AddRenderCommand(CLI::App &app, CommandRun &chosen);
 void AddLayoutCommand(CLI::App &app, CommandRun &chosen);
 void AddEnterCommand(CLI::App &app, CommandRun &chosen);
 void AddPlayTableCommand(CLI::App &app, CommandRun &chosen);
+void AddDrillCommand(CLI::App &app, CommandRun &chosen);
 
 } // namespace pwcli

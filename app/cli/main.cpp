@@ -14,6 +14,7 @@ int main(int argc, char **argv)
     pwcli::AddDumpCommand(app, chosen);
     pwcli::AddMidiCommand(app, chosen);
     pwcli::AddFormulaCommand(app, chosen);
+    pwcli::AddDrillCommand(app, chosen);
     pwcli::AddAnalyzeCommand(app, chosen);
     pwcli::AddRenderCommand(app, chosen);
     pwcli::AddLayoutCommand(app, chosen);

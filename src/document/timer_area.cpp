@@ -28,4 +28,25 @@ void TimerArea::NormalizeTime()
     LimitSec = total - 60 * LimitMin;
 }
 
+void TimerArea::TickDown()
+{
+    if (LimitSec == 0 && LimitMin > 0) {
+        LimitSec = 60;
+        --LimitMin;
+    }
+    if (LimitSec > 0)
+        --LimitSec;
+}
+
+bool TimerArea::RunOut()
+{
+    if (LimitMin == 0 && LimitSec == 0)
+        return true;
+    if (LimitSec == 0 && LimitMin >= 1) {
+        LimitSec = 60;
+        --LimitMin;
+    }
+    return false;
+}
+
 } // namespace pw

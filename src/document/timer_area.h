@@ -18,6 +18,11 @@ public:
     std::string MarkText() const;
     // Carries whole minutes out of LimitSec.
     void NormalizeTime();
+    // One second of the countdown, before it is shown: a minute borrowed when the seconds are out.
+    void TickDown();
+    // After the time is shown: whether it has run out; if not, a minute is borrowed already when the
+    // seconds reached 0, so the next tick shows 59.
+    bool RunOut();
 
     int LimitMin = 0;
     int LimitSec = 0;

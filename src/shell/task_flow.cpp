@@ -111,20 +111,10 @@ void TaskFlow::Evaluate()
 
 void TaskFlow::Tick(bool harmony)
 {
-    if (m_task.LimitSec == 0 && m_task.LimitMin > 0) {
-        m_task.LimitSec = 60;
-        --m_task.LimitMin;
-    }
-    if (m_task.LimitSec > 0)
-        --m_task.LimitSec;
+    m_task.TickDown();
     m_view.RefreshCounters();
-    if (m_task.LimitMin != 0 || m_task.LimitSec != 0) {
-        if (m_task.LimitSec == 0 && m_task.LimitMin >= 1) {
-            m_task.LimitSec = 60;
-            --m_task.LimitMin;
-        }
+    if (!m_task.RunOut())
         return;
-    }
     stopTimer();
     if (!harmony || m_task.TimerMode != 1 || m_reviewing)
         return;
