@@ -30,20 +30,6 @@ namespace bm = panel_bitmaps;
 constexpr int PianoDevice = 1;
 constexpr int PianoVelocity = 50;
 
-struct CounterDesign
-{
-    const char *caption;
-    const char *value;
-    const char *textId;
-};
-constexpr std::array<CounterDesign, 5> CounterDesigns {{
-    {"lExercis", "TasksNumber", "Exercise"},
-    {"lRemain", "TasksRemain", "Remains"},
-    {"lComplete", "TasksCompleted", "Completed"},
-    {"lSuccessfull", "TasksSuccessful", "Successfull"},
-    {"lMistakes", "TasksWithMistakes", "Mistakes"},
-}};
-
 constexpr std::array<const char *, 3> RegimIds {"RegimAuto", "RegimIfNotMistakes", "RegimDirect"};
 
 std::string named(std::string_view base, std::string_view suffix)

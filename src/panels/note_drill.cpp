@@ -90,6 +90,7 @@ void NoteDrill::NextTask()
     resetCountdown();
     m_task.Timer->setEnabled(true);
     m_started = true;
+    ++m_serial;
     m_message = DrillMessage::Neutral;
     m_host.CountersChanged();
     m_host.Redraw();

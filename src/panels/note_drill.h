@@ -80,7 +80,11 @@ public:
 
     // Between tasks (a result shown, or before the first): the next input starts a task.
     bool Waiting() const { return m_waiting || !m_started; }
+    // A task's result is shown: the lesson's own pause, which Space or a click ends.
+    bool ResultShown() const { return m_waiting; }
     bool Ended() const;
+    // Counts the tasks begun, so that what was scheduled for one task is not done in the next.
+    int TaskSerial() const { return m_serial; }
     const DrillSettings &Settings() const { return m_settings; }
     const DrillTask &Task() const { return m_taskNotes; }
     int WrongCount() const { return m_wrong; }
@@ -134,6 +138,7 @@ private:
 
     DrillTask m_taskNotes;
     bool m_started = false;
+    int m_serial = 0;
     bool m_waiting = false;
     std::array<bool, 2> m_found {};
     int m_wrong = 0;

@@ -27,4 +27,12 @@ CounterTexts PianoCounterTexts(const TimerArea &task)
     return out;
 }
 
+CounterTexts DrillCounterTexts(const TimerArea &task)
+{
+    CounterTexts out = PianoCounterTexts(task);
+    const int remain = task.Iterations - task.Attempts - 1;
+    out.remain = remain >= 0 ? std::to_string(remain) : std::string();
+    return out;
+}
+
 } // namespace pw

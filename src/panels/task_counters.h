@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <string>
 
 namespace pw {
@@ -18,6 +19,24 @@ struct CounterTexts
 };
 
 CounterTexts PianoCounterTexts(const TimerArea &task);
+// The same for the note-naming drill, whose remaining count is blank past the last task.
+CounterTexts DrillCounterTexts(const TimerArea &task);
+
+// The counter labels of the lower panels: object names of caption and value, and the caption's
+// identifier under "BottomQuest".
+struct CounterDesign
+{
+    const char *caption;
+    const char *value;
+    const char *textId;
+};
+inline constexpr std::array<CounterDesign, 5> CounterDesigns {{
+    {"lExercis", "TasksNumber", "Exercise"},
+    {"lRemain", "TasksRemain", "Remains"},
+    {"lComplete", "TasksCompleted", "Completed"},
+    {"lSuccessfull", "TasksSuccessful", "Successfull"},
+    {"lMistakes", "TasksWithMistakes", "Mistakes"},
+}};
 
 std::string TimeText(int minutes, int seconds);
 

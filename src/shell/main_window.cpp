@@ -11,6 +11,7 @@
 #include "midi/midi_message.h"
 #include "midi/shared_midi.h"
 #include "midi/soft_synth.h"
+#include "panels/bottom_notes.h"
 #include "panels/bottom_piano.h"
 #include "platform/error.h"
 #include "platform/program_ui.h"
@@ -149,6 +150,10 @@ bool TForm1::Start(const std::vector<std::string> &arguments)
     m_router = std::make_unique<NoteRouter>(SharedMidiOutput(), m_trace, m_noteLock, *m_exercise);
     m_router->state = [this] { return routingState(); };
     m_router->harmonyNote = [this](int note) { harmonyNote(note); };
+    m_router->drillNote = [this](int note) {
+        if (m_notes)
+            m_notes->MidiNote(note);
+    };
     m_playTimer = std::make_unique<QtTickTimer>(this, "tiplay", m_parms->MidiTemp(), [this] {
         m_player->PlayTick();
         if (!m_player->IsPlaying())
@@ -332,6 +337,7 @@ RoutingState TForm1::routingState() const
     // stay closed.
     state.videoActive = m_lesson == LessonKind::Video && m_video->HasVideo();
     state.paused = m_paused;
+    state.drillPaused = m_notes && m_notes->Drill().ResultShown();
     state.soundOn = m_soundOn;
     return state;
 }

@@ -38,6 +38,7 @@ class MidiInputBridge;
 class NoteEntry;
 class QtTickTimer;
 class SelectedOutputs;
+class TBottomNotes;
 class TBottomPiano;
 class TCourseTrees;
 class TPagePane;
@@ -170,6 +171,13 @@ private:
 
     bool harmonyShown() const { return m_lesson == LessonKind::HarmonyExercise; }
 
+    // The note-naming drill (main_window_drill.cpp).
+    void openDrill();
+    void createNotesPanel();
+    void sendDrillMessage(int status, int data1, int data2);
+    void ShowDrillResult();
+    bool drillMouseEvent(QObject *watched, QEvent *event);
+
     Tdm m_tdm;
     QtUi m_ui;
     QtBitmapLoader m_bitmaps;
@@ -235,6 +243,7 @@ private:
     TResultPanel *m_result = nullptr;
     TVideoPane *m_video = nullptr;
     TBottomPiano *m_piano = nullptr;
+    TBottomNotes *m_notes = nullptr;
     QPointer<TfKeys> m_keyMap;
 };
 

@@ -14,6 +14,7 @@
 #include "harmony/part_analysis.h"
 #include "midi/device_selection.h"
 #include "midi/shared_midi.h"
+#include "panels/bottom_notes.h"
 #include "panels/bottom_piano.h"
 #include "platform/error.h"
 #include "platform/file_paths.h"
@@ -79,6 +80,9 @@ void TForm1::OpenLesson(LessonKind kind, const std::string &file, const std::str
         break;
     case LessonKind::Video:
         openVideo();
+        break;
+    case LessonKind::NoteDrill:
+        openDrill();
         break;
     default:
         openUnavailable();
@@ -166,6 +170,13 @@ void TForm1::freeLowerPanel()
 {
     delete m_piano;
     m_piano = nullptr;
+    if (m_notes) {
+        m_staff->setPainter(nullptr);
+        m_staff->setMouseTracking(false);
+        m_staff->unsetCursor();
+    }
+    delete m_notes;
+    m_notes = nullptr;
 }
 
 void TForm1::arrange(Panes panes)
@@ -190,9 +201,13 @@ void TForm1::FormResize()
     m_lowerArea->setGeometry(0, lowerTop, width, m_lowerArea->height());
     if (m_piano)
         m_piano->setGeometry(0, 0, width, m_lowerArea->height());
+    if (m_notes)
+        m_notes->setGeometry(0, 0, width, m_lowerArea->height());
     m_video->Controls()->setGeometry(0, 0, width, m_lowerArea->height());
     const int scrollWidth = m_scroll->sizeHint().width();
     m_staff->setGeometry(0, 0, width - scrollWidth, lowerTop);
+    if (m_notes)
+        m_notes->SetAreaSize(m_staff->width(), m_staff->height());
     m_scroll->setGeometry(width - scrollWidth, 0, scrollWidth, lowerTop);
     m_p3d->setGeometry(0, 0, width, lowerTop);
     m_video->VideoWindow()->setGeometry(TVideoPane::VideoRect(m_p3d->size()));
@@ -215,11 +230,17 @@ void TForm1::PauseToggle()
         if (m_task.LimitMin + m_task.LimitSec > 0)
             m_task.Timer->setEnabled(true);
         m_paused = false;
+        // Leaving the page starts the drill's first task, or its next one after a result.
+        if (m_notes && m_notes->Drill().Waiting())
+            m_notes->Continue();
         if (m_piano) {
             m_piano->SetPaused(false);
             if (m_task.Timer->enabled())
                 m_piano->SetCompletionMode(m_exercise->AutoCompleteMode);
         }
+    } else if (m_notes && m_notes->Drill().ResultShown()) {
+        // The drill's own pause: a task's result is shown.
+        m_notes->Continue();
     } else if (!m_pauseFile.empty()) {
         m_task.Timer->setEnabled(false);
         m_page->setGeometry(0, 0, m_mainArea->width(), m_mainArea->height() - m_lowerArea->height() + 1);
@@ -300,6 +321,10 @@ void TForm1::HideReview()
 
 void TForm1::CountdownTick()
 {
+    if (m_notes) {
+        m_notes->Tick();
+        return;
+    }
     m_flow->Tick(harmonyShown() && m_piano);
 }
 
@@ -550,6 +575,8 @@ bool TForm1::eventFilter(QObject *watched, QEvent *event)
         FormResize();
     else if (watched == m_page && event->type() == QEvent::KeyRelease && browserKeyFilter(event))
         return true;
+    else if (event->type() == QEvent::MouseButtonRelease || event->type() == QEvent::MouseMove)
+        drillMouseEvent(watched, event);
     else if ((event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease)
              && exerciseKeyEvent(watched, static_cast<QKeyEvent *>(event)))
         return true;

@@ -263,7 +263,9 @@ void TForm1::RefreshState()
     if (harmony)
         refreshHarmonyButtons();
     m_toolbar->update();
-    if (!IsPageLesson(m_lesson))
+    if (m_lesson == LessonKind::NoteDrill)
+        m_mainArea->setFocus();
+    else if (!IsPageLesson(m_lesson))
         setFocus();
 }
 

@@ -40,6 +40,10 @@ void TStaffBox::paintEvent(QPaintEvent *)
     QPainterCanvas canvas(*this);
     canvas.fillWhite();
     m_spots.clear();
+    if (m_painter) {
+        m_painter(canvas);
+        return;
+    }
     if (!m_show || m_exercise.Status < 0 || m_exercise.PartCount() == 0)
         return;
     m_parms.SetViewport(0, width(), 0, height());

@@ -30,6 +30,12 @@ public:
     // The reasons of a faulty chord, shown as the tooltip of its labels.
     using Explainer = std::function<QString(int part, XmlNode analysisNote)>;
     void setExplainer(Explainer explain) { m_explain = std::move(explain); }
+    // Another lesson's drawing in place of the staff (the note-naming drill); none for the staff.
+    void setPainter(std::function<void(Canvas &)> painter)
+    {
+        m_painter = std::move(painter);
+        update();
+    }
     // Where the last drawing put the labels of faulty chords.
     const std::vector<LabelSpot> &labelSpots() const { return m_spots; }
 
@@ -50,6 +56,7 @@ private:
     bool m_show = false;
     std::vector<LabelSpot> m_spots;
     Explainer m_explain;
+    std::function<void(Canvas &)> m_painter;
 };
 
 } // namespace pw
