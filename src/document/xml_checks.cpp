@@ -147,37 +147,80 @@ std::string Utf8Problem(std::string_view text)
     return {};
 }
 
-std::string MarkupProblem(std::string_view text)
+namespace {
+
+// The problem of the character at i of text or of an attribute value, if any; otherwise i moves
+// past it (past the whole reference for "&").
+std::string characterProblem(std::string_view text, std::size_t &i)
 {
     static constexpr std::string_view predefined[] = {"lt", "gt", "amp", "apos", "quot"};
-    for (std::size_t i = 0; i < text.size();) {
+    const char c = text[i];
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte < 0x20 && c != '\t' && c != '\n' && c != '\r')
+        return atLine(text, i, "строка %1: недопустимый символ %2", {hexCode(byte)});
+    if (c != '&') {
+        ++i;
+        return {};
+    }
+    const std::size_t semicolon = text.find(';', i);
+    const std::size_t stop = text.find_first_of("<&\"' \t\r\n", i + 1);
+    if (semicolon == std::string_view::npos || (stop != std::string_view::npos && stop < semicolon))
+        return atLine(text, i, "строка %1: знак «&» без ссылки");
+    const std::string_view body = text.substr(i + 1, semicolon - i - 1);
+    std::uint32_t code = 0;
+    if (body.starts_with('#')) {
+        if (!referenceValue(body, code) || !isXmlChar(code))
+            return atLine(text, i, "строка %1: недопустимый символ «%2»", {"&" + std::string(body) + ";"});
+    } else if (std::find(std::begin(predefined), std::end(predefined), body) == std::end(predefined)) {
+        return atLine(text, i, "строка %1: неизвестная ссылка «%2»", {"&" + std::string(body) + ";"});
+    }
+    i = semicolon + 1;
+    return {};
+}
+
+// An element's tag from its "<": attribute values are checked as text is, and hold no "<" (which
+// would otherwise be taken for the start of markup and hide what follows). Returns the problem,
+// with i past the tag when there is none.
+std::string tagProblem(std::string_view text, std::size_t &i)
+{
+    char quote = 0;
+    for (++i; i < text.size();) {
         const char c = text[i];
-        if (c == '<') {
-            const std::size_t end = skippedMarkupEnd(text, i);
-            i = end > i ? end : i + 1;
+        if (quote) {
+            if (c == quote) {
+                quote = 0;
+                ++i;
+            } else if (c == '<') {
+                return atLine(text, i, "строка %1: знак «<» в значении атрибута");
+            } else if (std::string problem = characterProblem(text, i); !problem.empty()) {
+                return problem;
+            }
             continue;
         }
-        const auto byte = static_cast<unsigned char>(c);
-        if (byte < 0x20 && c != '\t' && c != '\n' && c != '\r')
-            return atLine(text, i, "строка %1: недопустимый символ %2", {hexCode(byte)});
-        if (c != '&') {
-            ++i;
-            continue;
+        ++i;
+        if (c == '"' || c == '\'')
+            quote = c;
+        else if (c == '>')
+            break;
+    }
+    return {};
+}
+
+} // namespace
+
+std::string MarkupProblem(std::string_view text)
+{
+    for (std::size_t i = 0; i < text.size();) {
+        std::string problem;
+        if (text[i] != '<') {
+            problem = characterProblem(text, i);
+        } else if (const std::size_t end = skippedMarkupEnd(text, i); end > i) {
+            i = end;
+        } else {
+            problem = tagProblem(text, i);
         }
-        const std::size_t semicolon = text.find(';', i);
-        const std::size_t stop = text.find_first_of("<&\"' \t\r\n", i + 1);
-        if (semicolon == std::string_view::npos || (stop != std::string_view::npos && stop < semicolon))
-            return atLine(text, i, "строка %1: знак «&» без ссылки");
-        const std::string_view body = text.substr(i + 1, semicolon - i - 1);
-        std::uint32_t code = 0;
-        if (body.starts_with('#')) {
-            if (!referenceValue(body, code) || !isXmlChar(code))
-                return atLine(text, i, "строка %1: недопустимый символ «%2»",
-                              {"&" + std::string(body) + ";"});
-        } else if (std::find(std::begin(predefined), std::end(predefined), body) == std::end(predefined)) {
-            return atLine(text, i, "строка %1: неизвестная ссылка «%2»", {"&" + std::string(body) + ";"});
-        }
-        i = semicolon + 1;
+        if (!problem.empty())
+            return problem;
     }
     return {};
 }

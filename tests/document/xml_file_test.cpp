@@ -99,6 +99,11 @@ TEST_F(XmlFile, MalformedTextIsRefusedWithItsLine)
         {"<R>&#xD800;</R>", "строка 1: недопустимый символ «&#xD800;»"},
         {"<R>\x01</R>", "строка 1: недопустимый символ U+0001"},
         {"<R>a & b</R>", "строка 1: знак «&» без ссылки"},
+        // A "<" in an attribute value is no markup, and what follows it is checked too (found by
+        // fuzzing: a control character after it was saved as "&#11;", which did not load again).
+        {"<R><I a=\"<?pi x\"/>\ntail\x0b</R>", "строка 1: знак «<» в значении атрибута"},
+        {"<R><I a='x' b=\"&#1;\"/></R>", "строка 1: недопустимый символ «&#1;»"},
+        {"<R><I a='\x02'/></R>", "строка 1: недопустимый символ U+0002"},
         {"<R>\n<P></R>", "строка 2, столбец 6: закрывающий тег не совпадает с открывающим"},
         {"", "строка 1, столбец 1: в файле нет ни одного элемента"},
     };
@@ -113,6 +118,10 @@ TEST_F(XmlFile, MalformedTextIsRefusedWithItsLine)
     pugi::xml_document doc;
     EXPECT_TRUE(
         ReadXmlText(doc, "<!DOCTYPE R [<!ENTITY x \"&#0;\">]><R><!-- a & b --><![CDATA[&c]]>&lt;&#x41;</R>"));
+    pugi::xml_document quoted;
+    EXPECT_NE(ReadXmlText(quoted, "<R a='say \"<\"?'/>").reason.find("«<»"), std::string::npos)
+        << "the quote of the other kind does not end the value";
+    EXPECT_TRUE(ReadXmlText(quoted, "<R a='1 > 0' b=\"it's\">x &amp; y</R>"));
     EXPECT_EQ(SelectText(doc, "/R"), "&c<A");
 }
 
