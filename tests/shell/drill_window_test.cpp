@@ -122,6 +122,22 @@ TEST_F(DrillWindow, ThePausePageComesFirstAndTheCountdownEndsATask)
     EXPECT_TRUE(panel()->Drill().ResultShown());
 }
 
+TEST_F(DrillWindow, TheTraceHoldsWhatTheDrillSends)
+{
+    start();
+    std::string told;
+    closeNextMessage(&told);
+    window->ToggleTrace();
+    settle();
+    openDrill("type=\"1\"");
+    const int first = panel()->Drill().Task().first;
+    const std::string trace = read(folder / "midi.log");
+    EXPECT_NE(trace.find("aStatus: 192 aData1: " + std::to_string(panel()->Drill().Task().program)),
+              std::string::npos)
+        << trace;
+    EXPECT_NE(trace.find("aStatus: 144 aData1: " + std::to_string(first + 21) + " aData2: 50"), std::string::npos);
+}
+
 TEST_F(DrillWindow, PianoOnlyAndTheFamiliesExcludeEachOther)
 {
     start();
