@@ -102,6 +102,36 @@ XmlLoadResult toUtf8(std::string &bytes)
     return {};
 }
 
+// A carriage return written as &#13; in text is kept by the parser but saved as itself, and a
+// literal one reads back as a line feed: text takes line feeds only, so a saved document loads
+// again to the same one.
+void textLineFeedsOnly(pugi::xml_document &doc)
+{
+    for (pugi::xml_node node = doc.first_child(); node;) {
+        if ((node.type() == pugi::node_pcdata || node.type() == pugi::node_cdata)
+            && std::strchr(node.value(), '\r')) {
+            std::string text = node.value();
+            std::string out;
+            out.reserve(text.size());
+            for (std::size_t i = 0; i < text.size(); ++i) {
+                if (text[i] != '\r')
+                    out += text[i];
+                else if (i + 1 >= text.size() || text[i + 1] != '\n')
+                    out += '\n';
+            }
+            node.set_value(out.c_str());
+        }
+        if (node.first_child()) {
+            node = node.first_child();
+            continue;
+        }
+        while (node && !node.next_sibling())
+            node = node.parent();
+        if (node)
+            node = node.next_sibling();
+    }
+}
+
 } // namespace
 
 std::string ConvertToUtf8(const std::string &bytes, const std::string &encoding)
@@ -152,6 +182,7 @@ XmlLoadResult ReadXmlText(pugi::xml_document &doc, std::string bytes)
         doc.reset();
         return failed(XmlFileStatus::Malformed, std::move(problem));
     }
+    textLineFeedsOnly(doc);
     return {};
 }
 

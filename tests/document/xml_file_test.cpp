@@ -158,3 +158,17 @@ TEST_F(XmlFile, AnUndecodableFileNamesItsEncodingAndLine)
     EXPECT_EQ(result.status, XmlFileStatus::Undecodable);
     EXPECT_EQ(result.reason, "строка 3: текст не в кодировке windows-1251");
 }
+
+// Found by fuzzing: a carriage return written as a reference in text came back from a save as a
+// line feed, so the saved document did not load to itself.
+TEST_F(XmlFile, TextTakesLineFeedsOnlySoASavedDocumentLoadsToItself)
+{
+    pugi::xml_document doc;
+    ASSERT_TRUE(ReadXmlText(doc, "<R a=\"x&#13;y\">a&#13;b&#13;&#10;c<![CDATA[d\re]]></R>"));
+    EXPECT_STREQ(doc.document_element().first_child().value(), "a\nb\nc");
+    EXPECT_STREQ(doc.document_element().last_child().value(), "d\ne");
+    EXPECT_EQ(GetAttr(doc.document_element(), "a"), "x\ry") << "attributes are saved with the reference";
+    pugi::xml_document again;
+    ASSERT_TRUE(ReadXmlText(again, XmlToText(doc)));
+    EXPECT_EQ(XmlToText(again), XmlToText(doc));
+}
