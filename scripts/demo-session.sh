@@ -3,7 +3,9 @@
 #   Russian: a timed cadence typed on the computer keys, its review and mark, a theory page, a chord
 #            clicked on the on-screen piano, a faulty chord with its reasons and the tooltip of its "?";
 #   English: the start, the cadence with parallel octaves into its last chord (its review and the
-#            mark it earns), the key map (F1), and the parameters dialog of the empty template.
+#            mark it earns), the key map (F1), and the parameters dialog of the empty template;
+#   drills:  the note-naming drill on its keyboard and staff pictures, a wrong key clicked, a task
+#            run out of time, and the mark at the end of the series (both languages).
 # Each session opens a scratch copy of the bundled course whose "Debug" item is the lesson to start.
 # Usage: scripts/demo-session.sh [OUT_DIR]
 set -euo pipefail
@@ -133,5 +135,31 @@ sleep 1
 shot english-parameters.png
 xdotool key Escape
 SCRIPT
+
+# drill_course PARM_ATTRIBUTES: the course with a note-naming drill as its Debug item.
+drill_course() {
+    course 'xml\demo.xml'
+    sed -i "s|Type=\"MusHarmonyExercise\" File=\"xml\\\\demo.xml\" Text=\"Demo\" Debug=\"Y\"|Type=\"MusNoteDefine\" Text=\"Demo\" Debug=\"Y\"|; s|<Parm TaskRussian=\"Напишите каденцию T S D T.\" TaskEnglish=\"Write the cadence T S D T.\"/>|<Parm $1/>|" \
+        "$scratch/course/xml/Menu.xml"
+}
+
+# Two tasks of two seconds each on the white keys: a wrong key clicked, then both run out.
+drill_course 'type="1" countnotes="2" countseconds="2" keyboardpicture="drill-keyboard.jpg" staffpicture="drill-staff.jpg" staffnotesoffset="70" staffonenoteoffset="36" staffonenotesize="24" stafftop="-8" keyboardtop="-45"'
+for language in Russian English; do
+    prefix=""
+    [ "$language" = English ] && prefix="english-"
+    session -l $language <<SCRIPT
+sleep 0.5
+# The lowest white key, C4, or D4 when C4 is asked: one of them is wrong unless the note is C4.
+xdotool mousemove 616 600 click 1; sleep 0.2
+xdotool mousemove 652 600 click 1; sleep 0.5
+shot ${prefix}drill.png
+sleep 2.5
+shot ${prefix}drill-timeout.png
+keys space
+sleep 3
+shot ${prefix}drill-mark.png
+SCRIPT
+done
 
 echo "screenshots in $out:" $(cd "$out" && ls *.png)

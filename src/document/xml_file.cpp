@@ -11,6 +11,8 @@
 #include <fstream>
 #include <iconv.h>
 #include <sstream>
+#include <string_view>
+#include <vector>
 
 namespace pw {
 
@@ -102,24 +104,30 @@ XmlLoadResult toUtf8(std::string &bytes)
     return {};
 }
 
-// A carriage return written as &#13; in text is kept by the parser but saved as itself, and a
-// literal one reads back as a line feed: text takes line feeds only, so a saved document loads
-// again to the same one.
-void textLineFeedsOnly(pugi::xml_document &doc)
+// Text as a saved copy reads back: a carriage return written as &#13; is kept by the parser but
+// saved as itself and read back as a line feed, and text that references made all white space
+// (&#10;) is dropped when the copy is read, as white space between elements always is. So a saved
+// document loads again to the same one.
+void textAsSavedReadsBack(pugi::xml_document &doc)
 {
+    std::vector<pugi::xml_node> blank;
     for (pugi::xml_node node = doc.first_child(); node;) {
-        if ((node.type() == pugi::node_pcdata || node.type() == pugi::node_cdata)
-            && std::strchr(node.value(), '\r')) {
-            std::string text = node.value();
-            std::string out;
-            out.reserve(text.size());
-            for (std::size_t i = 0; i < text.size(); ++i) {
-                if (text[i] != '\r')
-                    out += text[i];
-                else if (i + 1 >= text.size() || text[i + 1] != '\n')
-                    out += '\n';
+        if (node.type() == pugi::node_pcdata || node.type() == pugi::node_cdata) {
+            const std::string_view value = node.value();
+            if (value.find('\r') != std::string_view::npos) {
+                std::string out;
+                out.reserve(value.size());
+                for (std::size_t i = 0; i < value.size(); ++i) {
+                    if (value[i] != '\r')
+                        out += value[i];
+                    else if (i + 1 >= value.size() || value[i + 1] != '\n')
+                        out += '\n';
+                }
+                node.set_value(out.c_str());
             }
-            node.set_value(out.c_str());
+            if (node.type() == pugi::node_pcdata
+                && std::string_view(node.value()).find_first_not_of(" \t\n") == std::string_view::npos)
+                blank.push_back(node);
         }
         if (node.first_child()) {
             node = node.first_child();
@@ -130,6 +138,8 @@ void textLineFeedsOnly(pugi::xml_document &doc)
         if (node)
             node = node.next_sibling();
     }
+    for (pugi::xml_node node : blank)
+        node.parent().remove_child(node);
 }
 
 } // namespace
@@ -182,7 +192,7 @@ XmlLoadResult ReadXmlText(pugi::xml_document &doc, std::string bytes)
         doc.reset();
         return failed(XmlFileStatus::Malformed, std::move(problem));
     }
-    textLineFeedsOnly(doc);
+    textAsSavedReadsBack(doc);
     return {};
 }
 
