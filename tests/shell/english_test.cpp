@@ -4,6 +4,10 @@
 #include "main_window_fixture.h"
 
 #include "document/har_exercis.h"
+#include "document/xml_file.h"
+#include "panels/bottom_notes.h"
+#include "platform/recording_canvas.h"
+#include "shell/course_activation.h"
 #include "shell/course_trees.h"
 
 #include <QAbstractButton>
@@ -115,6 +119,47 @@ protected:
 };
 
 } // namespace
+
+// Every bundled drill: its pause page, its panel, what it draws, and its time-out message.
+TEST_F(English, TheBundledDrillsSpeakEnglish)
+{
+    for (const char *picture : {"drill-keyboard.jpg", "drill-staff.jpg"})
+        std::filesystem::copy_file(std::filesystem::path(PARTWRITER_PROGRAM_DIR) / "html" / picture,
+                                   folder / "html" / picture,
+                                   std::filesystem::copy_options::overwrite_existing);
+    start({"-l", "English"});
+    pugi::xml_document menu;
+    ASSERT_TRUE(ReadXmlFile(menu, folder / "xml" / "Menu.xml"));
+    int drills = 0;
+    for (const pugi::xpath_node &found : menu.select_nodes("//Item[@Type='MusNoteDefine']")) {
+        const XmlNode item = found.node();
+        const std::string what = "the drill " + GetAttr(item, "TextEnglish");
+        TCourseLesson lesson;
+        lesson.LessonType = "MusNoteDefine";
+        lesson.LessonParm = item.child("Parm");
+        lesson.PauseFile = GetAttr(lesson.LessonParm, "PauseFile");
+        window->OpenCourseLesson(lesson);
+        expectWindowEnglish(what + " behind its pause page");
+        key(Qt::Key_Space);
+        expectWindowEnglish(what);
+        auto *panel = child<TBottomNotes>("TBottomNotes");
+        ASSERT_TRUE(panel) << what;
+        ASSERT_FALSE(panel->Drill().Waiting()) << what;
+        for (int second = 0; second < 100 && panel->Drill().Outcome() == DrillOutcome::Open; ++second)
+            window->CountdownTick();
+        EXPECT_EQ(panel->Drill().Outcome(), DrillOutcome::TimeOut) << what;
+        RecordingCanvas canvas;
+        panel->Paint(canvas);
+        int texts = 0;
+        for (const RecordingCanvas::Call &call : canvas.of(RecordingCanvas::Kind::Text)) {
+            ++texts;
+            EXPECT_FALSE(hasCyrillic(QString::fromStdString(call.text))) << what << " draws " << call.text;
+        }
+        EXPECT_GT(texts, 0) << what;
+        ++drills;
+    }
+    EXPECT_GE(drills, 6);
+}
 
 TEST_F(English, EveryLessonDialogAndNoticeIsInEnglish)
 {
