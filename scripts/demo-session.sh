@@ -143,21 +143,20 @@ drill_course() {
         "$scratch/course/xml/Menu.xml"
 }
 
-# Two tasks of two seconds each on the white keys: a wrong key clicked, then both run out.
-drill_course 'type="1" countnotes="2" countseconds="2" keyboardpicture="drill-keyboard.jpg" staffpicture="drill-staff.jpg" staffnotesoffset="70" staffonenoteoffset="36" staffonenotesize="24" stafftop="-8" keyboardtop="-45"'
+# Two tasks of four seconds each on the white keys: a wrong key clicked, then both run out.
+drill_course 'type="1" countnotes="2" countseconds="4" keyboardpicture="drill-keyboard.jpg" staffpicture="drill-staff.jpg" staffnotesoffset="70" staffonenoteoffset="36" staffonenotesize="24" stafftop="-8" keyboardtop="-45"'
 for language in Russian English; do
     prefix=""
     [ "$language" = English ] && prefix="english-"
     session -l $language <<SCRIPT
-sleep 0.5
-# The lowest white key, C4, or D4 when C4 is asked: one of them is wrong unless the note is C4.
-xdotool mousemove 616 600 click 1; sleep 0.2
-xdotool mousemove 652 600 click 1; sleep 0.5
+# The two lowest white keys, C4 and D4: at least one of them is wrong.
+xdotool mousemove 521 520 click 1; sleep 0.2
+xdotool mousemove 557 520 click 1; sleep 0.3
 shot ${prefix}drill.png
-sleep 2.5
+sleep 4
 shot ${prefix}drill-timeout.png
 keys space
-sleep 3
+sleep 4.5
 shot ${prefix}drill-mark.png
 SCRIPT
 done
