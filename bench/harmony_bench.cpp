@@ -52,22 +52,34 @@ fs::path writeExercise()
     return folder;
 }
 
+// The eight chords loaded and analysed against the bundled rule base, in a folder of their own.
+struct AnalysedExercise
+{
+    AnalysedExercise()
+        : folder(writeExercise())
+        , ex(ui, random, folder)
+    {
+        ex.LoadExercise("xml/bench.xml", nullptr, false);
+        pw::AnalyseWrittenPart(ex, definitor, 0);
+    }
+    ~AnalysedExercise() { fs::remove_all(folder); }
+
+    fs::path folder;
+    pw::RecordingUi ui;
+    pw::StdRandom random {1};
+    pw::HarExercis ex;
+    pw::TMusDefinitor definitor {fs::path(PARTWRITER_BUNDLED_DATA) / "xml" / "definitor.xml", ui};
+};
+
 void BM_InsertionAnalysis(benchmark::State &state)
 {
-    const fs::path folder = writeExercise();
-    pw::RecordingUi ui;
-    pw::StdRandom random(1);
-    pw::HarExercis ex(ui, random, folder);
-    ex.LoadExercise("xml/bench.xml", nullptr, false);
-    pw::TMusDefinitor definitor(fs::path(PARTWRITER_BUNDLED_DATA) / "xml" / "definitor.xml", ui);
-    pw::AnalyseWrittenPart(ex, definitor, 0);
+    AnalysedExercise a;
     // The soprano of the second measure's S was just written.
-    ex.part(0).CurVoice = 3;
+    a.ex.part(0).CurVoice = 3;
     for (auto _ : state) {
-        pw::AnalyseInsertion(ex, definitor, 1, 1, 41, 8, 0);
-        pw::BuildTacts(ex.part(0).Node, ex.part(0).Tacts);
+        pw::AnalyseInsertion(a.ex, a.definitor, 1, 1, 41, 8, 0);
+        pw::BuildTacts(a.ex.part(0).Node, a.ex.part(0).Tacts);
     }
-    fs::remove_all(folder);
 }
 BENCHMARK(BM_InsertionAnalysis)->Unit(benchmark::kMicrosecond);
 
@@ -75,13 +87,8 @@ BENCHMARK(BM_InsertionAnalysis)->Unit(benchmark::kMicrosecond);
 // after every note: the soprano of the S leaps up a sixth and makes octaves with the bass.
 void BM_InsertionWithExplanation(benchmark::State &state)
 {
-    const fs::path folder = writeExercise();
-    pw::RecordingUi ui;
-    pw::StdRandom random(1);
-    pw::HarExercis ex(ui, random, folder);
-    ex.LoadExercise("xml/bench.xml", nullptr, false);
-    pw::TMusDefinitor definitor(fs::path(PARTWRITER_BUNDLED_DATA) / "xml" / "definitor.xml", ui);
-    pw::AnalyseWrittenPart(ex, definitor, 0);
+    AnalysedExercise a;
+    pw::HarExercis &ex = a.ex;
     ex.part(0).CurVoice = 3;
     ex.part(0).CurTact = 1;
     ex.part(0).CurPos = 1;
@@ -89,13 +96,12 @@ void BM_InsertionWithExplanation(benchmark::State &state)
     pw::SetNotePitch(pw::NotesOf(soprano)[5], 48);
     std::size_t reasons = 0;
     for (auto _ : state) {
-        pw::AnalyseInsertion(ex, definitor, 1, 1, 48, 8, 0);
+        pw::AnalyseInsertion(ex, a.definitor, 1, 1, 48, 8, 0);
         pw::BuildTacts(ex.part(0).Node, ex.part(0).Tacts);
-        reasons += pw::ExplainChord(ex, definitor, 0, pw::AnalysisNoteAtCursor(ex)).size();
+        reasons += pw::ExplainChord(ex, a.definitor, 0, pw::AnalysisNoteAtCursor(ex)).size();
     }
     if (reasons == 0)
         state.SkipWithError("the faulty chord had no reasons");
-    fs::remove_all(folder);
 }
 BENCHMARK(BM_InsertionWithExplanation)->Unit(benchmark::kMicrosecond);
 
