@@ -19,5 +19,6 @@ void AddLayoutCommand(CLI::App &app, CommandRun &chosen);
 void AddEnterCommand(CLI::App &app, CommandRun &chosen);
 void AddPlayTableCommand(CLI::App &app, CommandRun &chosen);
 void AddDrillCommand(CLI::App &app, CommandRun &chosen);
+void AddQuestCommand(CLI::App &app, CommandRun &chosen);
 
 } // namespace pwcli

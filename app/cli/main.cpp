@@ -15,6 +15,7 @@ int main(int argc, char **argv)
     pwcli::AddMidiCommand(app, chosen);
     pwcli::AddFormulaCommand(app, chosen);
     pwcli::AddDrillCommand(app, chosen);
+    pwcli::AddQuestCommand(app, chosen);
     pwcli::AddAnalyzeCommand(app, chosen);
     pwcli::AddRenderCommand(app, chosen);
     pwcli::AddLayoutCommand(app, chosen);
