@@ -185,6 +185,7 @@ const std::map<Key, std::string> &defaults()
         {{"BottomQuest", "Successfull"}, "Успешно"},
         {{"BottomQuest", "Mistakes"}, "С ошибками"},
         {{"BottomQuest", "Mistake"}, "С ошибками"},
+        {{"BottomQuest", "FinishHint"}, "Закончить тест"},
         {{"BottomQuest", "LetterHint"}, "Отобразить буквы на клавиатуре"},
         {{"BottomQuest", "OctaveMinusHint"}, "Октава вниз"},
         {{"BottomQuest", "OctavePlusHint"}, "Октава вверх"},

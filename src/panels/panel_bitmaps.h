@@ -5,7 +5,7 @@
 
 namespace pw::panel_bitmaps {
 
-// The bitmaps of the piano panel's buttons, in the "res" folder of the program directory. The art
+// The bitmaps of the lower panels' buttons, in the "res" folder of the program directory. The art
 // tool draws exactly these names, so the panel never asks for a file that is not there. The keys
 // and the first-octave marker are painted by the panel at its own size.
 
@@ -13,8 +13,9 @@ inline constexpr std::string_view Folder = "res";
 inline constexpr std::string_view Extension = ".bmp";
 
 // Buttons with three pictures: under the mouse, elsewhere, and when the action is impossible.
-inline constexpr std::array<std::string_view, 8> StateButtons {"pause", "play", "enter", "left",
-                                                               "up",    "down", "right", "undo"};
+// "stop" is the task status panel's finish button.
+inline constexpr std::array<std::string_view, 9> StateButtons {"pause", "play",  "enter", "left", "up",
+                                                               "down",  "right", "undo",  "stop"};
 inline constexpr std::string_view On = "_on";
 inline constexpr std::string_view Off = "_off";
 inline constexpr std::string_view Disabled = "_disable";

@@ -13,8 +13,10 @@
 #include "midi/soft_synth.h"
 #include "panels/bottom_notes.h"
 #include "panels/bottom_piano.h"
+#include "panels/bottom_quest.h"
 #include "platform/error.h"
 #include "platform/program_ui.h"
+#include "quest/quest_list.h"
 #include "shell/course_trees.h"
 #include "shell/dialog_placement.h"
 #include "shell/midi_bridge.h"
@@ -22,6 +24,7 @@
 #include "shell/no_midi_notice.h"
 #include "shell/page_pane.h"
 #include "shell/qt_tick_timer.h"
+#include "shell/quest_view.h"
 #include "shell/result_panel.h"
 #include "shell/staff_box.h"
 #include "shell/video_pane.h"
@@ -214,8 +217,17 @@ void TForm1::buildWindow()
     m_scroll->setMinimum(1);
     m_scroll->setMaximum(1);
     m_scroll->setFocusPolicy(Qt::NoFocus);
-    connect(m_scroll, &QScrollBar::valueChanged, this,
-            [this](int position) { m_staff->setScrollRow(std::max(0, 2 * (position - 1))); });
+    connect(m_scroll, &QScrollBar::valueChanged, this, [this](int position) {
+        if (questShown())
+            scrollQuest();
+        else
+            m_staff->setScrollRow(std::max(0, 2 * (position - 1)));
+    });
+    m_questBar = new QScrollBar(Qt::Horizontal, m_mainArea);
+    m_questBar->setObjectName("sbquest");
+    m_questBar->setFocusPolicy(Qt::NoFocus);
+    m_questBar->hide();
+    connect(m_questBar, &QScrollBar::valueChanged, this, [this] { scrollQuest(); });
     m_p3d = new QWidget(m_mainArea);
     m_p3d->setObjectName("p3d");
     m_p3d->hide();

@@ -39,6 +39,9 @@ class NoteEntry;
 class QtTickTimer;
 class SelectedOutputs;
 class TBottomNotes;
+class TBottomQuest;
+class TQuestList;
+class TQuestView;
 class TBottomPiano;
 class TCourseTrees;
 class TPagePane;
@@ -101,6 +104,8 @@ public:
     bool ResultShown() const override;
     // The task flow's countdown, as Timer1 runs it each second.
     void CountdownTick();
+    // Ends a scored test: unforced (its finish button) it first goes to the first empty box, if any.
+    void FinishQuestionnaire(bool forced);
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
@@ -110,7 +115,7 @@ protected:
 
 private:
     class StaffEntryView;
-    enum class Panes { None, Staff, Page, Video };
+    enum class Panes { None, Staff, Page, Video, Quest };
 
     // main_window.cpp
     void buildWindow();
@@ -178,6 +183,19 @@ private:
     void ShowDrillResult();
     bool drillMouseEvent(QObject *watched, QEvent *event);
 
+    // Questionnaires and task sheets (main_window_quest.cpp).
+    void openQuest();
+    void createQuestPanel();
+    void freeQuest();
+    void fitQuestWidth();
+    void scrollQuest();
+    void playQuestSound(int place);
+    void questTick();
+    bool questShown() const
+    {
+        return m_lesson == LessonKind::Questionnaire || m_lesson == LessonKind::QuestionSheet;
+    }
+
     Tdm m_tdm;
     QtUi m_ui;
     QtBitmapLoader m_bitmaps;
@@ -244,6 +262,11 @@ private:
     TVideoPane *m_video = nullptr;
     TBottomPiano *m_piano = nullptr;
     TBottomNotes *m_notes = nullptr;
+    TBottomQuest *m_questPanel = nullptr;
+    QScrollBar *m_questBar = nullptr;
+    // The test in hand, then its panels, which read it.
+    std::unique_ptr<TQuestList> m_quest;
+    std::unique_ptr<TQuestView> m_questView;
     QPointer<TfKeys> m_keyMap;
 };
 

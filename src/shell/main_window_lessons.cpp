@@ -16,8 +16,10 @@
 #include "midi/shared_midi.h"
 #include "panels/bottom_notes.h"
 #include "panels/bottom_piano.h"
+#include "panels/bottom_quest.h"
 #include "platform/error.h"
 #include "platform/file_paths.h"
+#include "quest/quest_list.h"
 #include "shell/about_window.h"
 #include "shell/course_activation.h"
 #include "shell/course_trees.h"
@@ -26,6 +28,7 @@
 #include "shell/page_pane.h"
 #include "shell/page_print.h"
 #include "shell/qt_tick_timer.h"
+#include "shell/quest_view.h"
 #include "shell/result_panel.h"
 #include "shell/set_parms_dialog.h"
 #include "shell/staff_box.h"
@@ -83,6 +86,10 @@ void TForm1::OpenLesson(LessonKind kind, const std::string &file, const std::str
         break;
     case LessonKind::NoteDrill:
         openDrill();
+        break;
+    case LessonKind::Questionnaire:
+    case LessonKind::QuestionSheet:
+        openQuest();
         break;
     default:
         openUnavailable();
@@ -177,6 +184,9 @@ void TForm1::freeLowerPanel()
     }
     delete m_notes;
     m_notes = nullptr;
+    delete m_questPanel;
+    m_questPanel = nullptr;
+    freeQuest();
 }
 
 void TForm1::arrange(Panes panes)
@@ -186,7 +196,9 @@ void TForm1::arrange(Panes panes)
     m_staff->setVisible(staff);
     m_scroll->setVisible(staff);
     m_page->setVisible(panes == Panes::Page);
-    m_p3d->setVisible(panes == Panes::Video);
+    m_p3d->setVisible(panes == Panes::Video || panes == Panes::Quest);
+    if (panes == Panes::Quest)
+        m_scroll->show();
     m_video->Controls()->setVisible(panes == Panes::Video);
     m_video->VideoWindow()->setVisible(panes == Panes::Video);
     FormResize();
@@ -203,6 +215,8 @@ void TForm1::FormResize()
         m_piano->setGeometry(0, 0, width, m_lowerArea->height());
     if (m_notes)
         m_notes->setGeometry(0, 0, width, m_lowerArea->height());
+    if (m_questPanel)
+        m_questPanel->setGeometry(0, 0, width, m_lowerArea->height());
     m_video->Controls()->setGeometry(0, 0, width, m_lowerArea->height());
     const int scrollWidth = m_scroll->sizeHint().width();
     m_staff->setGeometry(0, 0, width - scrollWidth, lowerTop);
@@ -210,6 +224,9 @@ void TForm1::FormResize()
         m_notes->SetAreaSize(m_staff->width(), m_staff->height());
     m_scroll->setGeometry(width - scrollWidth, 0, scrollWidth, lowerTop);
     m_p3d->setGeometry(0, 0, width, lowerTop);
+    const int barHeight = m_questBar->sizeHint().height();
+    m_questBar->setGeometry(0, lowerTop - barHeight, width - scrollWidth, barHeight);
+    m_scroll->raise();
     m_video->VideoWindow()->setGeometry(TVideoPane::VideoRect(m_p3d->size()));
     if (m_panes == Panes::Page)
         m_page->setGeometry(0, 0, width, height);
@@ -323,6 +340,10 @@ void TForm1::CountdownTick()
 {
     if (m_notes) {
         m_notes->Tick();
+        return;
+    }
+    if (questShown()) {
+        questTick();
         return;
     }
     m_flow->Tick(harmonyShown() && m_piano);

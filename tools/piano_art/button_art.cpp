@@ -53,6 +53,10 @@ void drawSymbol(QPainter &p, const std::string &symbol, const QColor &colour, co
         bars.addRoundedRect(QRectF(10, 9, 4.5, 14), 1.2, 1.2);
         bars.addRoundedRect(QRectF(17.5, 9, 4.5, 14), 1.2, 1.2);
         drawFilled(p, bars, colour);
+    } else if (symbol == "stop") {
+        QPainterPath square;
+        square.addRoundedRect(QRectF(10, 10, 12, 12), 1.5, 1.5);
+        drawFilled(p, square, colour);
     } else if (symbol == "play") {
         QPainterPath triangle;
         triangle.addPolygon(QPolygonF() << QPointF(12, 8.5) << QPointF(12, 23.5) << QPointF(23.5, 16));
