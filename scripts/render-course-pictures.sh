@@ -27,3 +27,37 @@ render "$root/data/xml/Cadence-example.xml" functions.png 760 260
 render "$root/data/html/src/spacing.xml" spacing.png 760 260
 render "$root/data/html/src/connecting.xml" connecting.png 760 260
 render "$root/data/html/src/parallels.xml" parallels.png 760 260
+
+# The pictures of the theory test (xml/quest-theory.xml): the chords alone, without the analysis
+# that would give the answers away (their exercises name no rule base), one picture for both
+# languages since a question names a single file. They are shown at their own size, so zoom 1;
+# the answer boxes are placed under the chords in the pixels of these sizes.
+question() { # exercise picture width height
+    "$cli" render "$root/data/html/src/$1" --no-cursor --width "$3" --height "$4" \
+        --data-dir "$root/data" -o "$out/$2" 2>/dev/null
+    echo "$2 from html/src/$1: $3 x $4"
+}
+question quest-functions.xml quest-functions.png 400 290
+question quest-doubling.xml quest-doubling.png 320 290
+question quest-spacing.xml quest-spacing.png 320 290
+question quest-parallels.xml quest-parallels.png 560 290
+
+# The sounds of the test (data/snd/), through the software synthesizer: a cadence T S D T and a
+# plagal close S T in C major, four voices, each chord held and released before the next.
+snd="$root/data/snd"
+mkdir -p "$snd"
+chords() { # out.wav ms-per-chord "n n n n" ...
+    file=$1 length=$2
+    shift 2
+    messages="0xC0,0,0@0"
+    at=0
+    for chord in "$@"; do
+        for n in $chord; do messages="$messages 0x90,$n,90@$at 0x80,$n,0@$((at + length - 20))"; done
+        at=$((at + length))
+    done
+    # shellcheck disable=SC2086 # one argument per message
+    "$cli" midi render "$snd/$file" -- $messages >/dev/null
+    echo "snd/$file: $# chords of $length ms"
+}
+chords quest-cadence.wav 700 "48 55 60 64" "41 57 60 65" "43 55 59 62" "48 55 60 64"
+chords quest-plagal.wav 1000 "41 57 60 65" "48 55 60 64"
