@@ -188,6 +188,24 @@ TEST_F(English, EveryLessonDialogAndNoticeIsInEnglish)
         ASSERT_TRUE(trees.ActivateLesson("MusHarmonyExercise", exercise));
         expectWindowEnglish(exercise);
     }
+    // The test and the question sheet, behind their pause pages and then their questions; the
+    // test run out of time to its mark.
+    for (const auto &[type, file] :
+         {std::pair {"Quest", "xml\\quest-theory.xml"}, std::pair {"AccTask", "xml\\task-sheet.xml"}}) {
+        ASSERT_TRUE(trees.ActivateLesson(type, file)) << file;
+        expectWindowEnglish(std::string(file) + " behind its pause page");
+        if (window->paused())
+            key(Qt::Key_Space);
+        expectWindowEnglish(file);
+    }
+    ASSERT_TRUE(trees.ActivateLesson("Quest", "xml\\quest-theory.xml"));
+    if (window->paused())
+        key(Qt::Key_Space);
+    for (int second = 0; second < 3600 && !shown("sResult"); ++second)
+        window->CountdownTick();
+    EXPECT_TRUE(shown("sResult"));
+    expectWindowEnglish("the test's mark");
+
     // Contents tab and headings.
     child<QAbstractButton>("tbMenuCont")->click();
     expectWindowEnglish("the contents tab");
