@@ -71,6 +71,16 @@ public:
     virtual void text(int x, int y, std::string_view utf8) = 0;
     // A transparent drawing leaves the bitmap's background colour out.
     virtual void bitmap(int x, int y, const Bitmap &bitmap, bool transparent) = 0;
+    // The whole bitmap stretched to width x height, blended over the surface by its own alpha
+    // (premultiplied) scaled by opacity / 255: 0 leaves the surface as it was, 255 with opaque
+    // pixels replaces it. A surface that cannot blend draws the bitmap as it is, unless opacity is 0.
+    virtual void bitmap(int x, int y, int width, int height, const Bitmap &bitmap, int opacity)
+    {
+        (void)width;
+        (void)height;
+        if (opacity > 0)
+            this->bitmap(x, y, bitmap, false);
+    }
     // The whole surface white.
     virtual void fillWhite() = 0;
 

@@ -9,6 +9,7 @@
 #include <QPen>
 #include <QString>
 
+#include <algorithm>
 #include <cmath>
 
 namespace pw {
@@ -94,6 +95,21 @@ void QPainterCanvas::bitmap(int x, int y, const Bitmap &bitmap, bool transparent
     if (!qt)
         return;
     m_painter.drawImage(x, y, transparent ? qt->transparent() : qt->opaque());
+}
+
+void QPainterCanvas::bitmap(int x, int y, int width, int height, const Bitmap &bitmap, int opacity)
+{
+    const auto *qt = dynamic_cast<const QtBitmap *>(&bitmap);
+    if (!qt || opacity <= 0 || width <= 0 || height <= 0)
+        return;
+    // Source-over of premultiplied pixels is what QPainter does with this format; the opacity
+    // scales every channel alike.
+    const QImage premultiplied = qt->opaque().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    m_painter.save();
+    m_painter.setOpacity(std::min(opacity, 255) / 255.0);
+    m_painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
+    m_painter.drawImage(QRect(x, y, width, height), premultiplied);
+    m_painter.restore();
 }
 
 void QPainterCanvas::fillWhite()

@@ -39,6 +39,7 @@ public:
     void rectangle(int left, int top, int right, int bottom) override;
     void text(int x, int y, std::string_view utf8) override;
     void bitmap(int x, int y, const Bitmap &bitmap, bool transparent) override;
+    void bitmap(int x, int y, int width, int height, const Bitmap &bitmap, int opacity) override;
     void fillWhite() override;
 
 private:

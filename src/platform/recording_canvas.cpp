@@ -58,6 +58,18 @@ void RecordingCanvas::bitmap(int x, int y, const Bitmap &bitmap, bool transparen
     calls.push_back(call);
 }
 
+void RecordingCanvas::bitmap(int x, int y, int width, int height, const Bitmap &bitmap, int opacity)
+{
+    Call call = current(Kind::Bitmap);
+    call.x1 = x;
+    call.y1 = y;
+    call.x2 = x + width;
+    call.y2 = y + height;
+    call.text = bitmap.name();
+    call.opacity = opacity;
+    calls.push_back(call);
+}
+
 void RecordingCanvas::fillWhite()
 {
     calls.push_back(current(Kind::Fill));

@@ -20,6 +20,8 @@ public:
         int x1 = 0, y1 = 0, x2 = 0, y2 = 0;
         std::string text; // the text, or the bitmap's name
         bool transparent = false;
+        // The opacity of a blended bitmap, 255 for the others.
+        int opacity = 255;
         Color pen = Black;
         int penWidth = 1;
         Color brush = White;
@@ -30,6 +32,8 @@ public:
     void rectangle(int left, int top, int right, int bottom) override;
     void text(int x, int y, std::string_view utf8) override;
     void bitmap(int x, int y, const Bitmap &bitmap, bool transparent) override;
+    // Recorded with its rectangle and opacity, even an opacity of 0.
+    void bitmap(int x, int y, int width, int height, const Bitmap &bitmap, int opacity) override;
     void fillWhite() override;
 
     std::vector<Call> calls;

@@ -5,6 +5,7 @@
 
 #include "document/timer_area.h"
 #include "platform/ui.h"
+#include "quest/quest_overlays.h"
 #include "quest/quest_question.h"
 
 #include <pugixml.hpp>
@@ -52,6 +53,8 @@ public:
     {
         m_kindHint = std::move(kindHint);
     }
+    // The same from the overlay kinds, which must outlive the tests loaded after this.
+    void SetOverlays(const AddGrafs &grafs) { SetKindHint(grafs.HintFunction()); }
 
     // An answer chosen in a box (-1 empties it), then the recount every change makes. False when
     // there is no such question, box or item.
