@@ -40,6 +40,7 @@ class QtTickTimer;
 class SelectedOutputs;
 class TBottomNotes;
 class TBottomQuest;
+class AddGrafs;
 class TQuestList;
 class TQuestView;
 class TBottomPiano;
@@ -265,6 +266,8 @@ private:
     TBottomQuest *m_questPanel = nullptr;
     QScrollBar *m_questBar = nullptr;
     // The test in hand, then its panels, which read it.
+    // The overlay kinds of sys.xml, read with the questionnaire parameters.
+    std::unique_ptr<AddGrafs> m_grafs;
     std::unique_ptr<TQuestList> m_quest;
     std::unique_ptr<TQuestView> m_questView;
     QPointer<TfKeys> m_keyMap;

@@ -9,6 +9,7 @@
 #include "platform/file_paths.h"
 #include "platform/qt_text.h"
 #include "quest/quest_list.h"
+#include "quest/quest_overlays.h"
 #include "shell/quest_view.h"
 #include "shell/result_panel.h"
 #include "shell/video_pane.h"
@@ -43,17 +44,26 @@ void TForm1::openQuest()
         m_quest = std::make_unique<TAList>(m_ui, m_random, m_bitmaps);
     TQUESTPARM parms;
     pugi::xml_document sys;
+    m_grafs = std::make_unique<AddGrafs>(m_ui);
+    m_grafs->SetTranslation([this](const std::string &text) { return m_texts.Phrase(text); });
     reportError("Ошибка", [&] {
-        if (ReadXmlFile(sys, std::filesystem::path(m_tdm.ExeDir) / "sys.xml"))
-            parms = ReadQuestParms(sys);
+        if (!ReadXmlFile(sys, std::filesystem::path(m_tdm.ExeDir) / "sys.xml"))
+            return;
+        parms = ReadQuestParms(sys);
+        m_grafs->LoadKinds(SelectNode(sys, "//Parameters/QParms"), m_tdm.ExeDir, m_bitmaps);
     });
+    m_quest->SetOverlays(*m_grafs);
     const int width = m_p3d->width() - 60 - m_scroll->sizeHint().width();
     reportError("Ошибка", [&] {
         m_quest->Load({m_tdm.DataDir, m_lessonFile, m_tdm.Language}, parms, m_task, width, QuestLeft,
                       QuestTop);
     });
-    m_questView
-        = std::make_unique<TQuestView>(m_p3d, *m_quest, parms, [this](int place) { playQuestSound(place); });
+    m_questView = std::make_unique<TQuestView>(
+        m_p3d, *m_quest, parms, [this](int place) { playQuestSound(place); },
+        [this](Canvas &canvas, const TQuestion &q) {
+            constexpr int BoxHeight = 30;
+            DrawQuestionOverlays(*m_grafs, q, canvas, BoxHeight);
+        });
     m_questView->Layout(0, 0);
     fitQuestWidth();
     const int places = m_quest->Places();
@@ -83,6 +93,7 @@ void TForm1::freeQuest()
         m_video->Player()->stop();
     m_questView.reset();
     m_quest.reset();
+    m_grafs.reset();
     if (m_questBar)
         m_questBar->hide();
 }
