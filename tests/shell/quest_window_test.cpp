@@ -7,6 +7,7 @@
 #include "shell/course_activation.h"
 
 #include <QComboBox>
+#include <QImage>
 #include <QLabel>
 #include <QScrollBar>
 
@@ -130,6 +131,31 @@ TEST_F(QuestWindow, TheVerticalBarScrollsThePlacesAway)
     sb->setValue(0);
     settle();
     EXPECT_TRUE(first->isVisible());
+}
+
+TEST_F(QuestWindow, APictureWiderThanTheAreaBringsTheHorizontalBar)
+{
+    start();
+    QImage wide(800, 120, QImage::Format_RGB32);
+    wide.fill(Qt::white);
+    std::filesystem::create_directories(folder / "html");
+    ASSERT_TRUE(wide.save(QString::fromStdString((folder / "html" / "wide.png").string())));
+    write("xml/wide.xml", R"(<Test><QS Count="1"><Q picture="html\wide.png"><T><V V="*" Text="Что это?"/></T>
+        <A X="10" Y="20" W="80"><V Text="T"><R R="1"/></V><V Text="D"/></A></Q></QS></Test>)");
+    window->OpenLesson(LessonKind::Questionnaire, "xml\\wide.xml", "");
+    settle();
+    auto *bar = child<QScrollBar>("sbquest");
+    ASSERT_TRUE(bar);
+    const int area = child<QWidget>("pMainArea")->width();
+    ASSERT_LT(area - 30, 840) << "the window is narrower than the widened panel";
+    EXPECT_TRUE(shown("sbquest"));
+    EXPECT_EQ(bar->maximum(), (840 - (area - 30)) / 30 + 1);
+    QWidget *panel = child<QWidget>("quest0");
+    ASSERT_TRUE(panel);
+    EXPECT_EQ(panel->width(), 840) << "an 800-pixel picture widens its panel to 840";
+    bar->setValue(2);
+    settle();
+    EXPECT_EQ(panel->x(), 30 - 60);
 }
 
 } // namespace
