@@ -161,4 +161,30 @@ shot ${prefix}drill-mark.png
 SCRIPT
 done
 
+# A short test with the overlay question of the bundled one: two boxes answered, one left empty,
+# the finish button going to it, then the mark.
+quest_course() {
+    course 'xml\demo.xml'
+    sed -n '/<QS /p; /<Q picture="html\\img\\quest-parallels.png">/,/<\/Q>/p' "$scratch/course/xml/quest-theory.xml" \
+        | sed 's/Count="12"/Count="1"/; s/LimitMin="10" LimitSec="0"/LimitMin="0" LimitSec="6"/' \
+            > "$scratch/course/xml/demo-quest.xml"
+    echo '</QS>' >> "$scratch/course/xml/demo-quest.xml"
+    sed -i '/Debug="Y"/ s|Type="MusHarmonyExercise" File="[^"]*"|Type="Quest" File="xml\\demo-quest.xml"|' \
+        "$scratch/course/xml/Menu.xml"
+}
+quest_course
+for language in Russian English; do
+    prefix=""
+    [ "$language" = English ] && prefix="english-"
+    session -l $language <<SCRIPT
+sleep 0.5
+shot ${prefix}quest.png
+# The finish button: the empty boxes keep the test going; then time runs out to the mark.
+xdotool mousemove 1011 723 click 1; sleep 0.5
+shot ${prefix}quest-empty.png
+sleep 6
+shot ${prefix}quest-mark.png
+SCRIPT
+done
+
 echo "screenshots in $out:" $(cd "$out" && ls *.png)
