@@ -6,9 +6,11 @@
 #include "json_line.h"
 
 #include "config/localization.h"
+#include "document/xml_file.h"
 #include "platform/qpainter_canvas.h"
 #include "platform/recording_ui.h"
 #include "quest/quest_list.h"
+#include "quest/quest_overlays.h"
 
 #include <iostream>
 #include <optional>
@@ -88,7 +90,23 @@ int runQuest(const QuestOptions &options)
     pw::QtBitmapLoader pictures;
     pw::TQList quest(ui, random, pictures);
     pw::TimerArea task;
-    const pw::TQUESTPARM parms;
+    // The display parameters and the overlay kinds of the data directory's sys.xml, as the lesson
+    // reads them: a box without a hint of its own shows its kind's.
+    pw::TQUESTPARM parms;
+    pw::AddGrafs grafs(ui);
+    pw::Localization texts;
+    texts.Load(dataDir, options.language);
+    grafs.SetTranslation([&texts](const std::string &text) { return texts.Phrase(text); });
+    pugi::xml_document sys;
+    try {
+        if (pw::ReadXmlFile(sys, dataDir / "sys.xml")) {
+            parms = pw::ReadQuestParms(sys);
+            grafs.LoadKinds(pw::SelectNode(sys, "//Parameters/QParms"), dataDir, pictures);
+        }
+    } catch (const pw::Error &e) {
+        ui.message("Ошибка", e.what());
+    }
+    quest.SetOverlays(grafs);
     const bool loaded = quest.Load(pw::QuestSource {dataDir, file, options.language}, parms, task, 600);
     reportMessages(ui, dataDir);
     if (!loaded)
