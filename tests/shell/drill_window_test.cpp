@@ -135,7 +135,8 @@ TEST_F(DrillWindow, TheTraceHoldsWhatTheDrillSends)
     EXPECT_NE(trace.find("aStatus: 192 aData1: " + std::to_string(panel()->Drill().Task().program)),
               std::string::npos)
         << trace;
-    EXPECT_NE(trace.find("aStatus: 144 aData1: " + std::to_string(first + 21) + " aData2: 50"), std::string::npos);
+    EXPECT_NE(trace.find("aStatus: 144 aData1: " + std::to_string(first + 21) + " aData2: 50"),
+              std::string::npos);
 }
 
 TEST_F(DrillWindow, PianoOnlyAndTheFamiliesExcludeEachOther)
