@@ -101,7 +101,7 @@ bool orb3d::DrawScene(SceneGl &gl)
     } catch (const Error &e) {
         if (!m_errorShown) {
             m_errorShown = true;
-            m_ui.message("Ошибка", "Ошибка в формуле сцены: " + std::string(e.what()));
+            m_ui.message("Ошибка", "Ошибка в сцене: " + std::string(e.what()));
         }
         return false;
     }

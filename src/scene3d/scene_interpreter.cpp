@@ -1,5 +1,7 @@
 #include "scene3d/scene_interpreter.h"
 
+#include "platform/error.h"
+
 #include <algorithm>
 #include <cctype>
 #include <cstring>
@@ -67,6 +69,12 @@ bool SceneInterpreter::push()
     m_gl.pushMatrix();
     ++m_stack.depth;
     return true;
+}
+
+void SceneInterpreter::step()
+{
+    if (++m_steps > MaxSteps)
+        throw RangeError("Слишком много повторений в сцене: больше " + std::to_string(MaxSteps));
 }
 
 void SceneInterpreter::pop()
@@ -198,7 +206,7 @@ void SceneInterpreter::draw(const std::string &name, XmlNode node, const Offset 
 {
     if (name == "TRIANGLE" || name == "QUAD") {
         const bool triangle = name == "TRIANGLE";
-        for (int i = 0; i < count; ++i) {
+        for (int i = 0; i < count; ++i, step()) {
             applyLists(lists);
             color(node);
             m_gl.begin(triangle ? GlPrimitive::Triangles : GlPrimitive::Quads);
@@ -220,12 +228,12 @@ void SceneInterpreter::draw(const std::string &name, XmlNode node, const Offset 
         m_gl.end();
     } else if (name == "TRIANGLE_FAN" || name == "TRIANGLEFAN") {
         const int subcount = m_values.Integer(node, "subcount", 1);
-        for (int i = 0; i < count; ++i) {
+        for (int i = 0; i < count; ++i, step()) {
             applyLists(lists);
             color(node);
             m_gl.begin(GlPrimitive::TriangleFan);
             vertex(node, "C1");
-            for (int k = 0; k < subcount; ++k) {
+            for (int k = 0; k < subcount; ++k, step()) {
                 color(node);
                 vertex(node, "C2");
                 vertex(node, "C3");
@@ -237,7 +245,7 @@ void SceneInterpreter::draw(const std::string &name, XmlNode node, const Offset 
         if (!strip)
             stipple(node);
         color(node);
-        for (int i = 0; i < count; ++i) {
+        for (int i = 0; i < count; ++i, step()) {
             m_gl.begin(strip ? GlPrimitive::TriangleStrip : GlPrimitive::LineStrip);
             forEachChild(node, [&](XmlNode child) {
                 color(child);
@@ -249,7 +257,7 @@ void SceneInterpreter::draw(const std::string &name, XmlNode node, const Offset 
         const bool quads = name == "QUADS";
         if (quads)
             color(node);
-        for (int i = 0; i < count; ++i) {
+        for (int i = 0; i < count; ++i, step()) {
             applyLists(lists);
             m_gl.begin(quads ? GlPrimitive::Quads : GlPrimitive::Points);
             forEachChild(node, [&](XmlNode child) {
@@ -265,7 +273,7 @@ void SceneInterpreter::draw(const std::string &name, XmlNode node, const Offset 
         }
     } else if (name == "POINT") {
         m_gl.begin(GlPrimitive::Points);
-        for (int i = 0; i < count; ++i) {
+        for (int i = 0; i < count; ++i, step()) {
             color(node);
             vertex(node, "C");
         }
@@ -274,7 +282,7 @@ void SceneInterpreter::draw(const std::string &name, XmlNode node, const Offset 
         stipple(node);
         m_gl.lineWidth(m_values.Number(node, "width", 1));
         color(node);
-        for (int i = 0; i < count; ++i) {
+        for (int i = 0; i < count; ++i, step()) {
             applyLists(lists);
             m_gl.begin(GlPrimitive::Lines);
             forEachChild(node, [&](XmlNode child) {
@@ -316,7 +324,7 @@ void SceneInterpreter::call(XmlNode node, const Offset &offset, int count, const
         std::vector<XmlNode> &calls;
         ~Leave() { calls.pop_back(); }
     } leave {m_calls};
-    for (int i = 0; i < count; ++i) {
+    for (int i = 0; i < count; ++i, step()) {
         applyLists(lists);
         Element(target, moved);
     }

@@ -27,6 +27,9 @@ class SceneInterpreter
 public:
     // A CALL chain deeper than this is cut: only a loop of CALLs gets there.
     static constexpr int MaxCallDepth = 16;
+    // Repetitions one drawing may make, counts of CALLed elements multiplied; a huge count stops
+    // the drawing with an error instead of hanging the program.
+    static constexpr long MaxSteps = 1'000'000;
 
     using Offset = std::array<double, 3>;
 
@@ -40,6 +43,7 @@ public:
 private:
     class PushGuard;
 
+    void step();
     bool push();
     void pop();
     void applyStyles(XmlNode node);
@@ -65,6 +69,7 @@ private:
     bool m_threeD;
     // The CALL targets being run, to skip one reached again.
     std::vector<XmlNode> m_calls;
+    long m_steps = 0;
 };
 
 } // namespace pw

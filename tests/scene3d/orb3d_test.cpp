@@ -198,7 +198,7 @@ TEST_F(Orb3dTest, AFormulaErrorAbandonsTheFrameAndIsReportedOncePerScene)
     EXPECT_FALSE(scenes.DrawScene(gl));
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(ui.messages[0].caption, "Ошибка");
-    EXPECT_EQ(ui.messages[0].text.rfind("Ошибка в формуле сцены: ", 0), 0u);
+    EXPECT_EQ(ui.messages[0].text.rfind("Ошибка в сцене: ", 0), 0u);
     // the failing POINT's own matrix is popped; the SET's stays
     EXPECT_EQ(std::count(gl.calls.begin(), gl.calls.end(), "push")
                   - std::count(gl.calls.begin(), gl.calls.end(), "pop"),
@@ -207,6 +207,19 @@ TEST_F(Orb3dTest, AFormulaErrorAbandonsTheFrameAndIsReportedOncePerScene)
     EXPECT_FALSE(scenes.DrawScene(gl));
     EXPECT_FALSE(scenes.DrawScene(gl));
     EXPECT_EQ(ui.messages.size(), 2u);
+}
+
+TEST_F(Orb3dTest, HugeRepetitionsStopTheDrawing)
+{
+    ASSERT_TRUE(
+        scenes.LoadScenesText(R"(<Scene><POINT name="p" count="1000"/><CALL l="p" count="2000"/></Scene>)"));
+    RecordingGl gl;
+    EXPECT_FALSE(scenes.DrawScene(gl));
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_NE(ui.messages[0].text.find("Слишком много повторений"), std::string::npos);
+    ASSERT_TRUE(
+        scenes.LoadScenesText(R"(<Scene><POINT name="p" count="1000"/><CALL l="p" count="999"/></Scene>)"));
+    EXPECT_TRUE(scenes.DrawScene(gl));
 }
 
 TEST_F(Orb3dTest, ScenesOfASetAreSelectedByIndexAndSizesAreVariables)
