@@ -1,0 +1,110 @@
+#include "scene3d/orb3d.h"
+
+#include "document/xml_file.h"
+#include "platform/error.h"
+#include "platform/random.h"
+#include "platform/ui.h"
+
+namespace pw {
+
+orb3d::orb3d(Ui &ui, Random &random)
+    : m_ui(ui)
+    , m_random(random)
+    , m_values(ui, random)
+{
+}
+
+bool orb3d::LoadScenes(const std::filesystem::path &file)
+{
+    return loaded(LoadXmlFile(m_doc, file));
+}
+
+bool orb3d::LoadScenesText(const std::string &xml)
+{
+    return loaded(LoadXmlText(m_doc, xml));
+}
+
+bool orb3d::loaded(bool ok)
+{
+    m_isSet = false;
+    m_count = 0;
+    m_current = 0;
+    m_errorShown = false;
+    m_stack = {};
+    m_values.Reset();
+    m_values.SetSize(m_width, m_height);
+    m_random.reseedFromClock();
+    const XmlNode root = m_doc.document_element();
+    if (!ok || !root) {
+        m_doc.reset();
+        m_ui.message("Ошибка", "Файл не найден");
+        return false;
+    }
+    if (std::string_view(root.name()) == "Scene") {
+        m_count = 1;
+    } else {
+        m_isSet = true;
+        m_count = int(SelectNodes(m_doc, "//Scenes/Scene").size());
+    }
+    return true;
+}
+
+XmlNode orb3d::sceneNode() const
+{
+    if (m_count == 0)
+        return {};
+    if (!m_isSet)
+        return m_doc.document_element();
+    return SelectNodes(m_doc, "//Scenes/Scene")[std::size_t(m_current)].node();
+}
+
+void orb3d::SelectScene(int index)
+{
+    if (!m_isSet || index < 0 || index >= m_count || index == m_current)
+        return;
+    m_current = index;
+    m_errorShown = false;
+}
+
+void orb3d::ResizeView(int width, int height)
+{
+    m_width = width;
+    m_height = height;
+    m_values.SetSize(width, height);
+}
+
+void orb3d::SetSceneVariable(const std::string &name, const std::string &formula, bool force)
+{
+    m_values.SetVariable(name, formula, force);
+}
+
+void orb3d::prepareFrame(SceneGl &gl, XmlNode scene)
+{
+    // Read before anything is applied, so that a faulty colour draws nothing at all.
+    const auto background = m_values.List<3>(scene, "color");
+    gl.viewport(0, 0, m_width, m_height);
+    if (background) {
+        gl.clearColor((*background)[0], (*background)[1], (*background)[2], 1);
+        gl.clear();
+    }
+}
+
+bool orb3d::DrawScene(SceneGl &gl)
+{
+    const XmlNode scene = sceneNode();
+    if (!scene)
+        return false;
+    try {
+        prepareFrame(gl, scene);
+        SceneInterpreter(gl, m_values, m_stack, scene, bool(scene.attribute("t3d"))).DrawChildren();
+        return true;
+    } catch (const Error &e) {
+        if (!m_errorShown) {
+            m_errorShown = true;
+            m_ui.message("Ошибка", "Ошибка в сцене: " + std::string(e.what()));
+        }
+        return false;
+    }
+}
+
+} // namespace pw
