@@ -78,6 +78,38 @@ void orb3d::SetSceneVariable(const std::string &name, const std::string &formula
     m_values.SetVariable(name, formula, force);
 }
 
+void orb3d::resetState(SceneGl &gl)
+{
+    gl.matrixMode(GlMatrixMode::ModelView);
+    for (; m_stack.depth > 0; --m_stack.depth)
+        gl.popMatrix();
+    gl.loadIdentity();
+    gl.matrixMode(GlMatrixMode::Projection);
+    gl.loadIdentity();
+    gl.matrixMode(GlMatrixMode::ModelView);
+    gl.shadeSmooth();
+    gl.disable(GlCapability::PointSmooth);
+    gl.disable(GlCapability::ScissorTest);
+    gl.polygonMode(GlFaces::FrontAndBack, GlPolygonMode::Fill);
+    gl.lineWidth(1);
+    gl.lineStipple(1, 0xFFFF);
+    gl.color(1, 1, 1);
+}
+
+void orb3d::AttachWindow(SceneGl &gl, int width, int height)
+{
+    resetState(gl);
+    ResizeView(width, height);
+    const XmlNode scene = sceneNode();
+    if (!scene)
+        return;
+    try {
+        prepareFrame(gl, scene);
+    } catch (const Error &e) {
+        reportOnce(e);
+    }
+}
+
 void orb3d::prepareFrame(SceneGl &gl, XmlNode scene)
 {
     // Read before anything is applied, so that a faulty colour draws nothing at all.
@@ -99,12 +131,17 @@ bool orb3d::DrawScene(SceneGl &gl)
         SceneInterpreter(gl, m_values, m_stack, scene, bool(scene.attribute("t3d"))).DrawChildren();
         return true;
     } catch (const Error &e) {
-        if (!m_errorShown) {
-            m_errorShown = true;
-            m_ui.message("Ошибка", "Ошибка в сцене: " + std::string(e.what()));
-        }
+        reportOnce(e);
         return false;
     }
+}
+
+void orb3d::reportOnce(const Error &e)
+{
+    if (m_errorShown)
+        return;
+    m_errorShown = true;
+    m_ui.message("Ошибка", "Ошибка в сцене: " + std::string(e.what()));
 }
 
 } // namespace pw

@@ -12,6 +12,7 @@
 
 namespace pw {
 
+class Error;
 class Random;
 class Ui;
 
@@ -32,6 +33,10 @@ public:
     void SelectScene(int index);
     // The drawing area in pixels, also the variables Width and Height.
     void ResizeView(int width, int height);
+    // Binds the current scene to a drawing surface of the given size, as a fresh context would
+    // be: matrices, the scene's stack and the drawing styles back to OpenGL's defaults, then the
+    // frame prepared (cleared when the scene has a background colour).
+    void AttachWindow(SceneGl &gl, int width, int height);
     void SetSceneVariable(const std::string &name, const std::string &formula, bool force);
     SceneValues &Values() { return m_values; }
 
@@ -43,6 +48,8 @@ private:
     bool loaded(bool ok);
     XmlNode sceneNode() const;
     void prepareFrame(SceneGl &gl, XmlNode scene);
+    void resetState(SceneGl &gl);
+    void reportOnce(const Error &e);
 
     Ui &m_ui;
     Random &m_random;

@@ -136,6 +136,11 @@ void RecordingGl::shadeFlat()
 {
     add("shadeflat", {});
 }
+
+void RecordingGl::shadeSmooth()
+{
+    add("shadesmooth", {});
+}
 void RecordingGl::enable(GlCapability capability)
 {
     calls.push_back(std::string("enable ") + capabilityName(capability));

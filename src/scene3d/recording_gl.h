@@ -32,6 +32,7 @@ public:
     void lineStipple(int factor, std::uint16_t pattern) override;
     void polygonMode(GlFaces faces, GlPolygonMode mode) override;
     void shadeFlat() override;
+    void shadeSmooth() override;
     void enable(GlCapability capability) override;
     void disable(GlCapability capability) override;
     void scissor(int x, int y, int width, int height) override;

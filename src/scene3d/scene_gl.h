@@ -46,6 +46,7 @@ public:
     virtual void lineStipple(int factor, std::uint16_t pattern) = 0;
     virtual void polygonMode(GlFaces faces, GlPolygonMode mode) = 0;
     virtual void shadeFlat() = 0;
+    virtual void shadeSmooth() = 0;
     virtual void enable(GlCapability capability) = 0;
     virtual void disable(GlCapability capability) = 0;
     virtual void scissor(int x, int y, int width, int height) = 0;

@@ -84,6 +84,41 @@ TEST_F(Orb3dTest, SetMatrixPushesStopAtTheStackDepth)
     EXPECT_EQ(pushes, SceneMatrixStack::MaxDepth);
 }
 
+// Attaching a scene anew (a switch of views) is a fresh context: the matrices a SET left pushed
+// are popped, the styles go back to OpenGL's defaults, and the new size is cleared to the
+// scene's background.
+TEST_F(Orb3dTest, AttachingStartsFromAFreshStateOfTheNewSize)
+{
+    ASSERT_TRUE(scenes.LoadScenesText(R"(<Scene color="0,0,0.5"><SET T="1,0,0" size="9"/></Scene>)"));
+    draw();
+    draw();
+    RecordingGl gl;
+    scenes.AttachWindow(gl, 640, 480);
+    const Calls expected {"matrixmode modelview",
+                          "pop",
+                          "pop",
+                          "loadidentity",
+                          "matrixmode projection",
+                          "loadidentity",
+                          "matrixmode modelview",
+                          "shadesmooth",
+                          "disable pointsmooth",
+                          "disable scissortest",
+                          "polygonmode frontandback fill",
+                          "linewidth 1",
+                          "linestipple 1 65535",
+                          "color 1 1 1",
+                          "viewport 0 0 640 480",
+                          "clearcolor 0 0 0.5 1",
+                          "clear"};
+    EXPECT_EQ(gl.calls, expected);
+    EXPECT_EQ(scenes.Values().Variable("Width"), 640);
+    EXPECT_EQ(scenes.Values().Variable("height"), 480);
+    // One push again, as on a first drawing.
+    const Calls next = draw();
+    EXPECT_EQ(std::count(next.begin(), next.end(), "push"), 1);
+}
+
 TEST_F(Orb3dTest, CallMovesASquareByItsOffsetButNotATriangle)
 {
     const Calls square = drawScene(R"(<SQUARE name="sq" C="0,0" size="2"/><CALL l="sq" C="2,0,0"/>)");
