@@ -194,6 +194,8 @@ const std::map<Key, std::string> &defaults()
         {{"BottomQuest", "RegimIfNotMistakes"},
          "Переход на следующее упражнение автоматически, если нет ошибок"},
         {{"BottomQuest", "RegimDirect"}, "Переход на следующее упражнение принудительно"},
+        {{"Bottom3D", "Navigation"}, "Тут будет навигация и (возможно) редактирование xml"},
+        {{"Bottom3D", "View"}, "Вид"},
     };
     return table;
 }

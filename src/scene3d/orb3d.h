@@ -28,6 +28,8 @@ public:
     bool LoadScenesText(const std::string &xml);
 
     int SceneCount() const { return m_count; }
+    // The element of the current view; empty when nothing is loaded.
+    XmlNode CurrentSceneNode() const { return sceneNode(); }
     int CurrentScene() const { return m_current; }
     // For a set, scene index becomes current when it is one of the set; a single scene stays 0.
     void SelectScene(int index);

@@ -86,6 +86,8 @@ TForm1::~TForm1()
     // The lower panel listens to the exercise document, which the members own: it goes first,
     // before the members are destroyed and long before QWidget deletes the children.
     freeLowerPanel();
+    // The 3D window's engine speaks through the window's Ui and draws with its Random.
+    freeScene();
     SetProgramUi(nullptr);
 }
 

@@ -40,6 +40,8 @@ class QtTickTimer;
 class SelectedOutputs;
 class TBottomNotes;
 class TBottomQuest;
+class TBottom3D;
+class Tform3d;
 class AddGrafs;
 class TQuestList;
 class TQuestView;
@@ -116,7 +118,7 @@ protected:
 
 private:
     class StaffEntryView;
-    enum class Panes { None, Staff, Page, Video, Quest };
+    enum class Panes { None, Staff, Page, Video, Quest, Scene };
 
     // main_window.cpp
     void buildWindow();
@@ -192,6 +194,13 @@ private:
     void scrollQuest();
     void playQuestSound(int place);
     void questTick();
+    // 3D lessons (main_window_scene.cpp).
+    void openScene();
+    void freeScene();
+    // A digit key of a 3D lesson; true when it was one (whether or not it chose a view).
+    bool sceneKey(int key);
+    void refreshSceneCounter();
+
     bool questShown() const
     {
         return m_lesson == LessonKind::Questionnaire || m_lesson == LessonKind::QuestionSheet;
@@ -264,6 +273,9 @@ private:
     TBottomPiano *m_piano = nullptr;
     TBottomNotes *m_notes = nullptr;
     TBottomQuest *m_questPanel = nullptr;
+    // The 3D lesson's drawing window (which owns its scene engine) and its lower panel.
+    Tform3d *m_form3d = nullptr;
+    TBottom3D *m_bottom3d = nullptr;
     QScrollBar *m_questBar = nullptr;
     // The test in hand, then its panels, which read it.
     // The overlay kinds of sys.xml, read with the questionnaire parameters.

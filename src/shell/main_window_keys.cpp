@@ -82,6 +82,10 @@ bool TForm1::handleKey(int key, Qt::KeyboardModifiers mods, bool autoRepeat)
 
 void TForm1::lessonKey(int key, Qt::KeyboardModifiers mods, bool autoRepeat)
 {
+    if (m_lesson == LessonKind::Scene3D && mods == Qt::NoModifier && !m_paused) {
+        sceneKey(key);
+        return;
+    }
     if (!harmonyShown() || m_paused)
         return;
     // "+" and "-" of either keyboard: on the main one "+" is "=" or Shift with "=" ("+"), and

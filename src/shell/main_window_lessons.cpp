@@ -14,6 +14,7 @@
 #include "harmony/part_analysis.h"
 #include "midi/device_selection.h"
 #include "midi/shared_midi.h"
+#include "panels/bottom_3d.h"
 #include "panels/bottom_notes.h"
 #include "panels/bottom_piano.h"
 #include "panels/bottom_quest.h"
@@ -30,6 +31,7 @@
 #include "shell/qt_tick_timer.h"
 #include "shell/quest_view.h"
 #include "shell/result_panel.h"
+#include "shell/scene_window.h"
 #include "shell/set_parms_dialog.h"
 #include "shell/staff_box.h"
 #include "shell/video_pane.h"
@@ -71,6 +73,7 @@ void TForm1::OpenLesson(LessonKind kind, const std::string &file, const std::str
     freeLowerPanel();
     m_task.Timer->setEnabled(false);
     hideResult();
+    freeScene();
     m_player->Stop();
     m_video->PauseIfLoaded();
     switch (m_lesson) {
@@ -90,6 +93,9 @@ void TForm1::OpenLesson(LessonKind kind, const std::string &file, const std::str
     case LessonKind::Questionnaire:
     case LessonKind::QuestionSheet:
         openQuest();
+        break;
+    case LessonKind::Scene3D:
+        openScene();
         break;
     default:
         openUnavailable();
@@ -186,6 +192,8 @@ void TForm1::freeLowerPanel()
     m_notes = nullptr;
     delete m_questPanel;
     m_questPanel = nullptr;
+    delete m_bottom3d;
+    m_bottom3d = nullptr;
     freeQuest();
 }
 
@@ -196,7 +204,7 @@ void TForm1::arrange(Panes panes)
     m_staff->setVisible(staff);
     m_scroll->setVisible(staff);
     m_page->setVisible(panes == Panes::Page);
-    m_p3d->setVisible(panes == Panes::Video || panes == Panes::Quest);
+    m_p3d->setVisible(panes == Panes::Video || panes == Panes::Quest || panes == Panes::Scene);
     if (panes == Panes::Quest)
         m_scroll->show();
     m_video->Controls()->setVisible(panes == Panes::Video);
@@ -217,6 +225,8 @@ void TForm1::FormResize()
         m_notes->setGeometry(0, 0, width, m_lowerArea->height());
     if (m_questPanel)
         m_questPanel->setGeometry(0, 0, width, m_lowerArea->height());
+    if (m_bottom3d)
+        m_bottom3d->setGeometry(0, 0, width, m_lowerArea->height());
     m_video->Controls()->setGeometry(0, 0, width, m_lowerArea->height());
     const int scrollWidth = m_scroll->sizeHint().width();
     m_staff->setGeometry(0, 0, width - scrollWidth, lowerTop);
@@ -224,6 +234,9 @@ void TForm1::FormResize()
         m_notes->SetAreaSize(m_staff->width(), m_staff->height());
     m_scroll->setGeometry(width - scrollWidth, 0, scrollWidth, lowerTop);
     m_p3d->setGeometry(0, 0, width, lowerTop);
+    // The drawing window follows; its resize tells the scene the new size and redraws it.
+    if (m_form3d)
+        m_form3d->setGeometry(0, 0, width, lowerTop);
     const int barHeight = m_questBar->sizeHint().height();
     m_questBar->setGeometry(0, lowerTop - barHeight, width - scrollWidth, barHeight);
     m_scroll->raise();

@@ -22,6 +22,8 @@ namespace {
 constexpr const char *VoiceButtons[] = {"tbVoice0", "tbVoice1", "tbVoice2", "tbVoice3"};
 constexpr const char *LengthButtons[] = {"tbLengthCeil", "tbLengthHalf", "tbLengthQuart", "tbLengthEight"};
 constexpr int ButtonLengths[] = {2, 4, 8, 16};
+constexpr const char *LengthActions[] = {"LengthWhole",      "LengthHalf",  "mLengthHalfPoint", "LengthQuart",
+                                         "mLengthQuarPoint", "LengthEight", "mLengthPoint"};
 constexpr const char *ModeButtons[]
     = {"tbTaskAutoCompleteAny", "tbTaskAutoCompleteSuccess", "tbTaskAutoCompleteNever"};
 // Buttons shown for harmony exercises only.
@@ -260,6 +262,9 @@ void TForm1::RefreshState()
     m_separators["tbsEnter"]->setVisible(timed);
     m_buttons["tbPrint"]->setEnabled(!m_page->isHidden());
 
+    // The digits of the length shortcuts belong to the lesson elsewhere (a 3D lesson's views).
+    for (const char *name : LengthActions)
+        m_actions[name]->setEnabled(harmony);
     if (harmony)
         refreshHarmonyButtons();
     m_toolbar->update();

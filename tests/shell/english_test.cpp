@@ -211,11 +211,17 @@ TEST_F(English, EveryLessonDialogAndNoticeIsInEnglish)
     expectWindowEnglish("the contents tab");
     child<QAbstractButton>("tbMenuStandart")->click();
 
-    // A drill without parameters, the kind this version does not run, and a video lesson.
-    for (LessonKind kind : {LessonKind::NoteDrill, LessonKind::Scene3D}) {
+    // A drill without parameters, a kind this version does not know, and a video lesson.
+    for (LessonKind kind : {LessonKind::NoteDrill, LessonKind::Unknown}) {
         window->OpenLesson(kind, "xml\\anything.xml", "");
-        expectWindowEnglish(std::string(LessonTypeName(kind)));
+        expectWindowEnglish("a lesson of kind " + std::to_string(int(kind)));
     }
+    // Without OpenGL (the offscreen platform has none) a 3D lesson says so and shows the notice.
+    std::string noGl;
+    closeNextMessage(&noGl);
+    window->OpenLesson(LessonKind::Scene3D, "xml\\plain-scene.xml", "");
+    expectWindowEnglish("a 3D lesson without OpenGL");
+    EXPECT_EQ(noGl, "Error|3D scenes are drawn with OpenGL, which this display does not offer");
     window->OpenLesson(LessonKind::Video, "video\\missing.webm", "");
     expectWindowEnglish("a video lesson");
 

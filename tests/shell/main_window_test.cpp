@@ -133,7 +133,7 @@ TEST_F(MainWindow, EnglishCoursePagesUseTheirVariants)
 TEST_F(MainWindow, KindsThisVersionDoesNotRunShowANoticePage)
 {
     start();
-    for (const char *type : {"ORB3D"}) {
+    for (const char *type : {"Crossword"}) {
         window->OpenLesson(LessonKindOf(type), "xml\\anything.xml", "");
         settle();
         EXPECT_TRUE(shown("wb")) << type;
