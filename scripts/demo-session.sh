@@ -5,7 +5,9 @@
 #   English: the start, the cadence with parallel octaves into its last chord (its review and the
 #            mark it earns), the key map (F1), and the parameters dialog of the empty template;
 #   drills:  the note-naming drill on its keyboard and staff pictures, a wrong key clicked, a task
-#            run out of time, and the mark at the end of the series (both languages).
+#            run out of time, and the mark at the end of the series (both languages);
+#   tests:   a short questionnaire, its finish button and its mark (both languages);
+#   3D:      the bundled scene set animating and its views switched by the digit keys (both).
 # Each session opens a scratch copy of the bundled course whose "Debug" item is the lesson to start.
 # Usage: scripts/demo-session.sh [OUT_DIR]
 set -euo pipefail
@@ -184,6 +186,30 @@ xdotool mousemove 1011 723 click 1; sleep 0.5
 shot ${prefix}quest-empty.png
 sleep 6
 shot ${prefix}quest-mark.png
+SCRIPT
+done
+
+# The bundled 3D lesson: its first view animating, then the other views by their digit keys.
+course 'xml\demo.xml'
+sed -i '/Debug="Y"/ s|Type="MusHarmonyExercise" File="[^"]*"|Type="ORB3D" File="xml\\scenes-harmony.xml"|' \
+    "$scratch/course/xml/Menu.xml"
+for language in Russian English; do
+    prefix=""
+    [ "$language" = English ] && prefix="english-"
+    session -l $language <<SCRIPT
+sleep 1
+shot ${prefix}scene-1.png
+sleep 1.5
+shot ${prefix}scene-1-later.png
+keys 2
+sleep 1.5
+shot ${prefix}scene-2.png
+keys 3
+sleep 1.2
+shot ${prefix}scene-3.png
+keys 4
+sleep 1
+shot ${prefix}scene-4.png
 SCRIPT
 done
 
