@@ -61,6 +61,7 @@ TBottom3D::TBottom3D(QWidget *parent)
     m_label1 = bigLabel("Label1", m_panel3);
     m_iterations = bigLabel("Iterations", m_panel3);
     auto *counter = new QHBoxLayout(m_panel3);
+    counter->setSpacing(BigFontPixels / 2);
     counter->addWidget(m_label1);
     counter->addWidget(m_iterations, 1);
 
