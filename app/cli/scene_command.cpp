@@ -16,7 +16,6 @@
 #include <QGuiApplication>
 
 #include <cstdint>
-#include <cstdlib>
 #include <functional>
 #include <iostream>
 #include <memory>
@@ -66,11 +65,7 @@ int printCalls(pw::orb3d &scenes, const SceneOptions &options)
 int writePicture(pw::orb3d &scenes, const SceneOptions &options)
 {
     // Without a display only EGL can draw; the offscreen platform keeps Qt from needing one.
-    const auto set = [](const char *name) {
-        const char *value = std::getenv(name);
-        return value && *value;
-    };
-    if (!set("DISPLAY") && !set("WAYLAND_DISPLAY"))
+    if (!pw::HasDisplay())
         qputenv("QT_QPA_PLATFORM", "offscreen");
     int argc = 1;
     char name[] = "partwriter-cli";

@@ -105,7 +105,9 @@ private:
     std::unique_ptr<QOpenGLFramebufferObject> m_fbo;
 };
 
-bool hasDisplay()
+} // namespace
+
+bool HasDisplay()
 {
     const auto set = [](const char *name) {
         const char *value = std::getenv(name);
@@ -113,8 +115,6 @@ bool hasDisplay()
     };
     return set("DISPLAY") || set("WAYLAND_DISPLAY");
 }
-
-} // namespace
 
 std::unique_ptr<OffscreenScene> CreateQtOffscreenScene(int width, int height)
 {
@@ -135,7 +135,7 @@ std::unique_ptr<OffscreenScene> CreateOffscreenScene(int width, int height)
         return CreateEglOffscreenScene(width, height);
     } catch (const Error &e) {
         std::string message = "Cannot draw the scene: " + qtFailure + e.what();
-        if (!hasDisplay())
+        if (!HasDisplay())
             message += ". There is no display (neither DISPLAY nor WAYLAND_DISPLAY is set): run the "
                        "command under xvfb-run, e.g. xvfb-run -a partwriter-cli scene …";
         throw Error(message);

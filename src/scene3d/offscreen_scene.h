@@ -49,6 +49,8 @@ std::unique_ptr<OffscreenScene> CreateQtOffscreenScene(int width, int height);
 // Through EGL on Mesa's surfaceless platform, with no display and no Qt platform at all. Throws
 // Error.
 std::unique_ptr<OffscreenScene> CreateEglOffscreenScene(int width, int height);
+// Whether DISPLAY or WAYLAND_DISPLAY names a display a Qt platform can connect to.
+bool HasDisplay();
 // The Qt one when a QGuiApplication exists and can draw, otherwise the EGL one. Throws Error,
 // telling how to run under xvfb-run when there is no display.
 std::unique_ptr<OffscreenScene> CreateOffscreenScene(int width, int height);
