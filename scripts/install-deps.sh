@@ -8,7 +8,7 @@ packages=(
     g++ cmake ninja-build pkg-config clang clang-format git
     # libraries
     qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev qt6-image-formats-plugins
-    libqt6opengl6-dev libglu1-mesa-dev
+    libqt6opengl6-dev libglu1-mesa-dev libegl-dev libegl-mesa0
     libpugixml-dev librtmidi-dev libasound2-dev libfluidsynth-dev timgm6mb-soundfont
     libcli11-dev nlohmann-json3-dev
     fonts-noto-core fonts-liberation2

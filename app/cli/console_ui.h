@@ -2,6 +2,7 @@
 
 #include "platform/ui.h"
 
+#include <functional>
 #include <string>
 
 namespace pwcli {
@@ -28,6 +29,12 @@ public:
         return std::nullopt;
     }
 
+    // Messages are written through translate (the lower layers speak the built-in Russian).
+    void SetTranslation(std::function<std::string(const std::string &)> translate)
+    {
+        m_translate = std::move(translate);
+    }
+
     // The text of the last message shown, for error reports.
     const std::string &lastText() const { return m_lastText; }
 
@@ -37,6 +44,7 @@ public:
 
 private:
     std::string m_lastText;
+    std::function<std::string(const std::string &)> m_translate;
 };
 
 } // namespace pwcli

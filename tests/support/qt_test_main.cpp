@@ -8,27 +8,6 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include <dlfcn.h>
-#include <link.h>
-
-namespace {
-
-// Keeps every library loaded so far mapped until the process ends. Qt unloads the OpenGL driver
-// when the application goes; the leak check at exit could then no longer name the library of a
-// block the driver left behind, and no suppression could match it.
-void keepLibrariesLoaded()
-{
-    dl_iterate_phdr(
-        [](dl_phdr_info *info, size_t, void *) {
-            if (info->dlpi_name && *info->dlpi_name)
-                dlopen(info->dlpi_name, RTLD_NOW | RTLD_NOLOAD | RTLD_NODELETE);
-            return 0;
-        },
-        nullptr);
-}
-
-} // namespace
-
 int main(int argc, char **argv)
 {
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
@@ -43,7 +22,5 @@ int main(int argc, char **argv)
     }
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
-    const int result = RUN_ALL_TESTS();
-    keepLibrariesLoaded();
-    return result;
+    return RUN_ALL_TESTS();
 }
