@@ -5,6 +5,7 @@
 #include "main_window_fixture.h"
 
 #include "scene3d/orb3d.h"
+#include "shell/course_trees.h"
 #include "shell/scene_window.h"
 
 #include <QLabel>
@@ -91,6 +92,31 @@ TEST_F(SceneLesson, OpensOnTheFirstViewAndTheDigitsSwitchViews)
     EXPECT_EQ(centre(), QColor(255, 0, 0));
     // The exercise's note length was not touched by the digits.
     EXPECT_EQ(window->exercise().CurrentLength(), 8);
+}
+
+TEST_F(SceneLesson, TheBundledLessonAnimatesEveryViewOfItsSet)
+{
+    start({"-l", "English"});
+    ASSERT_TRUE(window->courseTrees().ActivateLesson("ORB3D", "xml\\scenes-harmony.xml"));
+    settle();
+    ASSERT_TRUE(form());
+    const int views = form()->Scenes().SceneCount();
+    ASSERT_GE(views, 3);
+    EXPECT_EQ(counter(), "1 / " + QString::number(views));
+    for (int view = 0; view < views; ++view) {
+        key(Qt::Key_1 + view);
+        EXPECT_EQ(counter(), QString::number(view + 1) + " / " + QString::number(views));
+        EXPECT_FALSE(caption().isEmpty());
+        ASSERT_TRUE(waitFrames(2)) << view;
+        const QImage first = form()->grabFramebuffer();
+        // Some views change only every second or two (25 drawings a second).
+        bool moved = false;
+        for (int frame = 0; frame < 80 && !moved; frame += 4) {
+            ASSERT_TRUE(waitFrames(4)) << view;
+            moved = form()->grabFramebuffer() != first;
+        }
+        EXPECT_TRUE(moved) << "view " << view << " stands still";
+    }
 }
 
 TEST_F(SceneLesson, ThePanelSpeaksTheInterfaceLanguage)
