@@ -18,13 +18,18 @@ SettingsFile::SettingsFile(const std::filesystem::path &dataDir, Ui &ui, const L
     , m_ui(ui)
     , m_texts(texts)
 {
-    if (!IsWritableFolder(dataDir.empty() ? std::filesystem::path(".") : dataDir)) {
+    if (!IsWritableCourse(dataDir)) {
         const std::filesystem::path own = UserDataFolder() / FileName;
         // The first run on a read-only course starts from the course's own settings.
         std::error_code ec;
         if (!std::filesystem::exists(own, ec) && std::filesystem::exists(m_path, ec)) {
             std::filesystem::create_directories(own.parent_path(), ec);
             std::filesystem::copy_file(m_path, own, ec);
+            // The copy is the user's own, whatever the installed file's permissions were.
+            if (!ec)
+                std::filesystem::permissions(
+                    own, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write,
+                    std::filesystem::perm_options::add, ec);
         }
         m_path = own;
     }

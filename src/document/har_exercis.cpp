@@ -12,7 +12,7 @@ namespace {
 std::filesystem::path undoParent(const std::filesystem::path &dataDir)
 {
     const std::filesystem::path inData = dataDir / "xml" / "undo";
-    return IsWritableFolder(inData) ? inData : UserDataFolder() / "xml" / "undo";
+    return IsWritableCourse(dataDir) && IsWritableFolder(inData) ? inData : UserDataFolder() / "xml" / "undo";
 }
 
 } // namespace

@@ -63,7 +63,22 @@ bool IsWritableFolder(const fs::path &folder)
 {
     std::error_code ec;
     fs::create_directories(folder, ec);
-    return fs::is_directory(folder, ec) && ::access(folder.c_str(), W_OK | X_OK) == 0;
+    if (!fs::is_directory(folder, ec) || ::access(folder.c_str(), W_OK | X_OK) != 0)
+        return false;
+    const fs::perms perms = fs::status(folder, ec).permissions();
+    return ::geteuid() != 0
+        || (perms & (fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write))
+        != fs::perms::none;
+}
+
+bool IsWritableCourse(const fs::path &dataDir)
+{
+    const fs::path folder = dataDir.empty() ? fs::path(".") : dataDir;
+    std::error_code ec;
+    const fs::path installed = ExecutableFolder().parent_path() / "share/partwriter";
+    if (fs::exists(installed, ec) && fs::equivalent(folder, installed, ec))
+        return false;
+    return IsWritableFolder(folder);
 }
 
 fs::path UserDataFolder()

@@ -21,8 +21,14 @@ std::filesystem::path ResolveExistingPath(const std::filesystem::path &path);
 // into the folder that were killed halfway are removed. Throws FileWriteError with the reason.
 void WriteFileAtomically(const std::filesystem::path &path, const std::string &bytes);
 
-// Whether files can be created in folder (created first when missing).
+// Whether files can be created in folder (created first when missing). A folder without write
+// permission counts as read-only for the superuser too, who could write there all the same.
 bool IsWritableFolder(const std::filesystem::path &folder);
+
+// Whether the program may write its files (settings, undo snapshots) into the course folder: not
+// when it is the course installed with the program (share/partwriter beside bin/), which belongs
+// to the system, and not when it is read-only.
+bool IsWritableCourse(const std::filesystem::path &dataDir);
 
 // The per-user folder for files the program writes when its data directory is read-only:
 // $XDG_DATA_HOME/Partwriter, or ~/.local/share/Partwriter.

@@ -235,3 +235,36 @@ TEST(LocalizeBundled, EnglishFileCoversEveryIdentifier)
     EXPECT_EQ(english.Text("Toolbar", "Voice0"), "Voice: bass");
     EXPECT_EQ(english.BottomQuest("RegimDirect"), "Go to the next exercise only when asked");
 }
+
+// A read-only course (an installed one) keeps its settings untouched: the user's copy starts from
+// them and takes every change, whoever runs the program.
+TEST_F(Settings, AReadOnlyCourseIsCopiedToTheUsersFolder)
+{
+    write("course/parms.xml", "<Parameters octoffset0=\"-1\"/>");
+    const std::string home = (folder / "home").string();
+    const std::string before = std::getenv("XDG_DATA_HOME") ? std::getenv("XDG_DATA_HOME") : "";
+    ::setenv("XDG_DATA_HOME", home.c_str(), 1);
+    std::filesystem::permissions(folder / "course/parms.xml", std::filesystem::perms::all,
+                                 std::filesystem::perm_options::remove);
+    std::filesystem::permissions(folder / "course/parms.xml", std::filesystem::perms::owner_read,
+                                 std::filesystem::perm_options::add);
+    std::filesystem::permissions(folder / "course",
+                                 std::filesystem::perms::owner_write | std::filesystem::perms::group_write
+                                     | std::filesystem::perms::others_write,
+                                 std::filesystem::perm_options::remove);
+    {
+        SettingsFile settings(folder / "course", ui, texts);
+        settings.LoadAtStart();
+        settings.SetOctaveOffsets({1, 0, 0, 0});
+        settings.Save();
+    }
+    std::filesystem::permissions(folder / "course", std::filesystem::perms::owner_write,
+                                 std::filesystem::perm_options::add);
+    if (before.empty())
+        ::unsetenv("XDG_DATA_HOME");
+    else
+        ::setenv("XDG_DATA_HOME", before.c_str(), 1);
+    EXPECT_EQ(read(folder / "course/parms.xml"), "<Parameters octoffset0=\"-1\"/>");
+    EXPECT_NE(read(folder / "home/Partwriter/parms.xml").find("octoffset0=\"1\""), std::string::npos);
+    EXPECT_TRUE(ui.messages.empty());
+}

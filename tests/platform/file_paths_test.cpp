@@ -93,3 +93,18 @@ TEST_F(TempFolder, BundledDataIsTheProgramFolderOrTheInstalledShareFolder)
     std::ofstream(root / "bin" / "sys.xml") << "<Sys/>";
     EXPECT_EQ(BundledDataFolder(root / "bin"), root / "bin");
 }
+
+// A course folder without write permission is read-only for every user, the superuser included,
+// and nothing is created inside it to find out.
+TEST_F(TempFolder, AFolderWithoutWritePermissionIsNotACourseToWriteInto)
+{
+    fs::create_directories(root / "course");
+    EXPECT_TRUE(IsWritableCourse(root / "course"));
+    fs::permissions(root / "course",
+                    fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                    fs::perm_options::remove);
+    EXPECT_FALSE(IsWritableFolder(root / "course"));
+    EXPECT_FALSE(IsWritableCourse(root / "course"));
+    fs::permissions(root / "course", fs::perms::owner_write, fs::perm_options::add);
+    EXPECT_TRUE(fs::is_empty(root / "course"));
+}
