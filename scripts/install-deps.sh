@@ -13,7 +13,8 @@ packages=(
     libcli11-dev nlohmann-json3-dev
     fonts-noto-core fonts-liberation2
     gstreamer1.0-plugins-base gstreamer1.0-plugins-good
-    # tests and benchmarks
+    # tests and benchmarks (the install test validates the desktop entry and formats the manual pages)
+    desktop-file-utils groff-base
     libgtest-dev libgmock-dev googletest libbenchmark-dev xvfb xauth
     # sanitizer runs and fuzzing: clang's runtimes (libFuzzer, ASan, UBSan) and llvm-symbolizer
     libclang-rt-dev llvm

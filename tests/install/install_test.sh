@@ -25,7 +25,9 @@ done
 if command -v desktop-file-validate >/dev/null; then
     desktop-file-validate "$prefix/share/applications/partwriter.desktop" || fail "the desktop file is not valid"
 fi
-man -l "$prefix/share/man/man1/partwriter-cli.1" >/dev/null 2>&1 || fail "the manual page does not format"
+for page in partwriter partwriter-cli; do
+    groff -man -Tutf8 -ww -z "$prefix/share/man/man1/$page.1" 2>&1 | grep . && fail "the manual page $page.1 has faults"
+done
 
 # An installed course is read-only; the user's folders are the scratch home.
 chmod -R a-w "$prefix/share/partwriter"
