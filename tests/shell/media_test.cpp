@@ -6,6 +6,8 @@
 #include "shell/page_print.h"
 #include "shell/video_pane.h"
 
+#include "platform/file_paths.h"
+
 #include <QApplication>
 #include <QAudioOutput>
 #include <QComboBox>
@@ -218,6 +220,77 @@ TEST_F(VideoPane, PartsOfTheLanguageAreListedAndChoosingOneSeeks)
     EXPECT_TRUE(waitFor([&] { return player->position() >= 1000 && player->position() < 1500; }))
         << player->position();
     EXPECT_TRUE(waitFor([&] { return track->value() == player->position(); }));
+}
+
+// The video lesson of the bundled course is made at build time beside the programs, where the
+// program looks for it: it plays in both languages, VP8 video with Vorbis sound, as long as the
+// menu's parts say, and each part seeks to its place.
+TEST_F(VideoPane, TheBundledVideoLessonPlaysInBothLanguages)
+{
+    SKIP_WITHOUT_TOOLS();
+    pugi::xml_document menu;
+    ASSERT_TRUE(
+        menu.load_file((std::filesystem::path(PARTWRITER_BUNDLED_DATA) / "xml" / "Menu.xml").c_str()));
+    const pugi::xml_node item = menu.select_node("//Item[@Type='Video']").node();
+    ASSERT_TRUE(item) << "the course has no video lesson";
+    const std::filesystem::path file
+        = ResolveDataPath(PARTWRITER_PROGRAM_DIR, item.attribute("File").value());
+    ASSERT_TRUE(std::filesystem::is_regular_file(file)) << file << " was not made by the build";
+
+    // The streams are VP8 and Vorbis: caps of another codec would never link to them, and the
+    // pipeline would wait until it is stopped.
+    for (const char *variant : {"cadence-lesson.webm", "cadence-lessonEnglish.webm"}) {
+        QProcess check;
+        check.start("gst-launch-1.0",
+                    {"-q",
+                     "filesrc",
+                     "location=" + QString::fromStdString((file.parent_path() / variant).string()),
+                     "!",
+                     "matroskademux",
+                     "name=d",
+                     "d.video_0",
+                     "!",
+                     "queue",
+                     "!",
+                     "video/x-vp8",
+                     "!",
+                     "fakesink",
+                     "d.audio_0",
+                     "!",
+                     "queue",
+                     "!",
+                     "audio/x-vorbis",
+                     "!",
+                     "fakesink"});
+        if (!check.waitForFinished(WaitMs))
+            check.kill();
+        check.waitForFinished();
+        EXPECT_EQ(check.exitStatus(), QProcess::NormalExit) << variant;
+        EXPECT_EQ(check.exitCode(), 0) << variant;
+    }
+    for (const auto &[language, english] : {std::pair {"Russian", false}, std::pair {"English", true}}) {
+        SCOPED_TRACE(language);
+        pane->Open(file, language, item.child("Parm"), 0);
+        EXPECT_EQ(pane->File().filename().string(),
+                  english ? "cadence-lessonEnglish.webm" : "cadence-lesson.webm");
+        EXPECT_EQ(pane->PartTimes(), std::vector<int>({0, 16}));
+        QMediaPlayer *player = pane->Player();
+        ASSERT_TRUE(waitFor([&] { return player->mediaStatus() == QMediaPlayer::BufferedMedia; }))
+            << player->errorString().toStdString();
+        EXPECT_TRUE(player->hasVideo());
+        EXPECT_TRUE(player->hasAudio());
+        ASSERT_TRUE(waitFor([&] { return player->duration() > 0; }));
+        EXPECT_NEAR(player->duration(), 32000, 300);
+        ASSERT_TRUE(waitFor([&] { return player->position() > 0; }));
+
+        // The second part, the minor cadence, starts at its Point.
+        pane->PauseIfLoaded();
+        ASSERT_TRUE(waitFor([&] { return player->playbackState() == QMediaPlayer::PausedState; }));
+        child<QComboBox>("sParts")->setCurrentIndex(2);
+        EXPECT_TRUE(waitFor([&] { return player->position() >= 16000 && player->position() < 16500; }))
+            << player->position();
+        EXPECT_TRUE(noMessageBox());
+    }
 }
 
 TEST_F(VideoPane, WithoutPointsThePartListIsHidden)
