@@ -49,7 +49,7 @@ XML
     sed -i "s|<Menu Expand=\"N\">|<Menu Expand=\"Y\">\n\t<Item Level=\"0\" Type=\"MusHarmonyExercise\" File=\"$file\" Text=\"Demo\" Debug=\"Y\" TextRussian=\"Демонстрация\" TextEnglish=\"Demonstration\"><Parm TaskRussian=\"Напишите каденцию T S D T.\" TaskEnglish=\"Write the cadence T S D T.\"/></Item>|" \
         "$data/xml/Menu.xml"
     cat > "$data/parms.xml" <<'XML'
-<Parameters nomessagemidi="Y" octoffset0="0" octoffset1="0" octoffset2="-1" octoffset3="-1"><MidiInput/><MidiOutput/></Parameters>
+<Parameters welcomed="Y" nomessagemidi="Y" octoffset0="0" octoffset1="0" octoffset2="-1" octoffset3="-1"><MidiInput/><MidiOutput/></Parameters>
 XML
 }
 

@@ -185,7 +185,10 @@ bool TForm1::Start(const std::vector<std::string> &arguments)
     const std::string startType
         = debug ? debug->Type : std::string(LessonTypeName(LessonKind::HarmonyExercise));
     const std::string startFile = debug ? debug->File : std::string(StartLesson);
-    if (!m_trees->ActivateLesson(startType, startFile))
+    // A new user is welcomed first; a course being debugged opens its lesson all the same.
+    if (!debug && !m_settings->Welcomed())
+        ShowWelcome();
+    else if (!m_trees->ActivateLesson(startType, startFile))
         OpenLesson(LessonKindOf(startType), startFile, debug ? debug->Text : std::string());
     m_keysActive = 1;
     qApp->installEventFilter(this);
@@ -237,6 +240,7 @@ void TForm1::buildWindow()
     m_lowerArea->setObjectName("hlp");
     m_lowerArea->setFixedHeight(LowerAreaHeight);
     m_page = new TPagePane(m_mainArea);
+    m_page->SetProgramLinks([this](const QString &what) { programLink(what); });
     m_page->hide();
     m_result = new TResultPanel(m_mainArea);
     m_result->SetTexts(m_texts);

@@ -74,6 +74,9 @@ public:
     // Opens a lesson chosen in the course tree, with its parameters and pause page.
     void OpenCourseLesson(const TCourseLesson &lesson);
     void ShowPage(const std::string &name);
+    // The first start's page: what the program is, the key map beside it, where to begin, and
+    // (without a MIDI input) that the computer keys and the piano under the staff play notes.
+    void ShowWelcome();
     void OpenSelectedDevices();
     void MidiDialog();
     void NoMidiCheck();
@@ -143,6 +146,8 @@ private:
     void openHarmony();
     void openVideo();
     void openUnavailable();
+    // The links of the program's own pages (partwriter:WHAT).
+    void programLink(const QString &what);
     void ResetVideo();
     void createPianoPanel();
     void freeLowerPanel();

@@ -35,9 +35,25 @@ void TPagePane::Navigate(const std::filesystem::path &file)
     setSource(QUrl::fromLocalFile(toQString(absolute.lexically_normal())));
 }
 
+void TPagePane::ShowHtml(const QString &html, const std::filesystem::path &file)
+{
+    const std::filesystem::path absolute = file.is_absolute() ? file : std::filesystem::absolute(file);
+    m_file = absolute.lexically_normal();
+    m_missing = false;
+    setSource(QUrl());
+    document()->setBaseUrl(QUrl::fromLocalFile(toQString(m_file)));
+    setHtml(html);
+}
+
 void TPagePane::FollowLink(const QUrl &link)
 {
-    const QUrl url = link.isRelative() ? source().resolved(link) : link;
+    if (link.scheme() == "partwriter") {
+        if (m_programLinks)
+            m_programLinks(link.path());
+        return;
+    }
+    const QUrl base = source().isEmpty() ? document()->baseUrl() : source();
+    const QUrl url = link.isRelative() ? base.resolved(link) : link;
     const QString scheme = url.scheme();
     if (!scheme.isEmpty() && scheme != "file" && scheme != "qrc") {
         QDesktopServices::openUrl(url);

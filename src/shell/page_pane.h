@@ -3,6 +3,7 @@
 #include <QTextBrowser>
 
 #include <filesystem>
+#include <functional>
 
 namespace pw {
 
@@ -16,6 +17,14 @@ public:
 
     // Shows the file; a missing one gives a short error page naming it.
     void Navigate(const std::filesystem::path &file);
+    // Shows a page the program has put together from file, whose links and pictures are
+    // relative to file.
+    void ShowHtml(const QString &html, const std::filesystem::path &file);
+    // The program's own links (partwriter:WHAT) go to this handler.
+    void SetProgramLinks(std::function<void(const QString &what)> handler)
+    {
+        m_programLinks = std::move(handler);
+    }
 
     // The page last asked for, also when it was missing; empty before the first.
     const std::filesystem::path &CurrentFile() const { return m_file; }
@@ -35,6 +44,7 @@ protected:
     QVariant loadResource(int type, const QUrl &name) override;
 
 private:
+    std::function<void(const QString &)> m_programLinks;
     std::filesystem::path m_file;
     bool m_missing = false;
 };

@@ -164,7 +164,8 @@ TEST_F(English, TheBundledDrillsSpeakEnglish)
 TEST_F(English, EveryLessonDialogAndNoticeIsInEnglish)
 {
     // No MIDI input and the notice not silenced: it comes up at start.
-    write("parms.xml", "<Parameters><MidiInput/><MidiOutput><Dev>Test out</Dev></MidiOutput></Parameters>");
+    write("parms.xml",
+          "<Parameters welcomed=\"Y\"><MidiInput/><MidiOutput><Dev>Test out</Dev></MidiOutput></Parameters>");
     start({"-l", "English"});
     bool notice = false;
     for (QWidget *top : QApplication::topLevelWidgets()) {

@@ -33,7 +33,7 @@ protected:
         TestFolder::SetUp();
         std::filesystem::copy(PARTWRITER_BUNDLED_DATA, folder, std::filesystem::copy_options::recursive);
         write("parms.xml",
-              "<Parameters nomessagemidi=\"Y\" octoffset0=\"-1\"><MidiInput/>"
+              "<Parameters welcomed=\"Y\" nomessagemidi=\"Y\" octoffset0=\"-1\"><MidiInput/>"
               "<MidiOutput><Dev>Test out</Dev></MidiOutput></Parameters>");
         tdm.ExeDir = pw::WithTrailingSeparator(pw::ExecutableFolder());
         tdm.DataDir = pw::WithTrailingSeparator(folder);
