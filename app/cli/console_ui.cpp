@@ -17,7 +17,10 @@ bool ConsoleUi::ErrorShown()
 
 pw::UiButton ConsoleUi::message(const std::string &caption, const std::string &text, pw::UiButtons buttons)
 {
-    std::cerr << caption << ": " << text << '\n';
+    if (m_translate)
+        std::cerr << m_translate(caption) << ": " << m_translate(text) << '\n';
+    else
+        std::cerr << caption << ": " << text << '\n';
     m_lastText = text;
     if (caption == "Ошибка")
         errorShown = true;

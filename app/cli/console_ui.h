@@ -2,6 +2,7 @@
 
 #include "platform/ui.h"
 
+#include <functional>
 #include <string>
 
 namespace pwcli {
@@ -28,6 +29,13 @@ public:
         return std::nullopt;
     }
 
+    // Puts captions and texts into another language before they are shown (lastText keeps the
+    // text as the program said it).
+    void setTranslation(std::function<std::string(const std::string &)> translate)
+    {
+        m_translate = std::move(translate);
+    }
+
     // The text of the last message shown, for error reports.
     const std::string &lastText() const { return m_lastText; }
 
@@ -37,6 +45,7 @@ public:
 
 private:
     std::string m_lastText;
+    std::function<std::string(const std::string &)> m_translate;
 };
 
 } // namespace pwcli
