@@ -1,7 +1,7 @@
 // Every exercise of the bundled course, exported with its analysis in both languages and read
 // back as a notation program reads it.
 
-#include "export_checks.h"
+#include "musicxml/export_checks.h"
 
 #include "support/exercise_document.h"
 

@@ -1,4 +1,4 @@
-#include "export_checks.h"
+#include "musicxml/export_checks.h"
 
 #include "document/exercise_nodes.h"
 #include "document/har_exercis.h"

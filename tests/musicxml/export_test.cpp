@@ -1,7 +1,7 @@
 // The score of exercises written for one point each: keys, upbeats, rests, dots, ties, parts in
 // other keys, the analysis as it stands in the document, and the file written.
 
-#include "export_checks.h"
+#include "musicxml/export_checks.h"
 
 #include "support/entry_fixture.h"
 
