@@ -50,7 +50,7 @@ protected:
         english = std::make_unique<TMusDefinitor>(kRules, ui, "English");
     }
 
-    bool loadParts(const std::string &parts, const std::string &attributes = "")
+    bool loadExercise(const std::string &parts, const std::string &attributes = "")
     {
         return load("ex.xml", "<MExercise " + attributes + ">" + parts + "</MExercise>");
     }
@@ -88,8 +88,8 @@ TEST_F(MusicXmlExport, MinorKeysWriteTheRaisedLeadingToneAsASharp)
 {
     // A minor and D minor: D T with the leading tone in the soprano, then in a flat key.
     ASSERT_TRUE(
-        loadParts(partXml(0, 0, {notes({19, 24}), notes({31, 31}), notes({38, 36}), notes({47, 48})})
-                  + partXml(0, 1, {notes({19, 24}), notes({31, 31}), notes({38, 36}), notes({47, 48})})));
+        loadExercise(partXml(0, 0, {notes({19, 24}), notes({31, 31}), notes({38, 36}), notes({47, 48})})
+                     + partXml(0, 1, {notes({19, 24}), notes({31, 31}), notes({38, 36}), notes({47, 48})})));
     const ReadScore score = exported();
     pwtest::ExpectScoreOf(*exercise, score, nullptr);
     ASSERT_EQ(score.sections.size(), 2u);
@@ -112,7 +112,7 @@ TEST_F(MusicXmlExport, FlatKeysWriteFlats)
 {
     // F major: the subdominant B flat, and the lowered seventh (reference B flat) as E flat.
     ASSERT_TRUE(
-        loadParts(partXml(1, 1, {notes({29, 24}), notes({33, 31}), notes({36, 34}), notes({41, 40})})));
+        loadExercise(partXml(1, 1, {notes({29, 24}), notes({33, 31}), notes({36, 34}), notes({41, 40})})));
     const ReadScore score = exported();
     pwtest::ExpectScoreOf(*exercise, score, nullptr);
     EXPECT_EQ(score.sections.at(0).fifths, -1);
@@ -129,7 +129,7 @@ TEST_F(MusicXmlExport, FlatKeysWriteFlats)
 
 TEST_F(MusicXmlExport, SevenFlatsAreWrittenAsTheStaffShowsThem)
 {
-    ASSERT_TRUE(loadParts(partXml(1, 7, {notes({24}), notes({31}), notes({36}), notes({40})})));
+    ASSERT_TRUE(loadExercise(partXml(1, 7, {notes({24}), notes({31}), notes({36}), notes({40})})));
     const ReadScore score = exported();
     pwtest::ExpectScoreOf(*exercise, score, nullptr);
     const ScoreNote &bass = *voice(score, 4).front();
@@ -141,7 +141,7 @@ TEST_F(MusicXmlExport, SevenFlatsAreWrittenAsTheStaffShowsThem)
 TEST_F(MusicXmlExport, AnUpbeatIsAnImplicitMeasureOfItsOwn)
 {
     const std::vector<int> five {24, 24, 29, 31, 24};
-    ASSERT_TRUE(loadParts(partXml(
+    ASSERT_TRUE(loadExercise(partXml(
         1, 0,
         {notes(five), notes({31, 31, 33, 31, 31}), notes({36, 36, 36, 35, 36}), notes({40, 40, 41, 38, 40})},
         "FirstTactChi=\"1\" FirstTactZna=\"8\"")));
@@ -169,7 +169,7 @@ TEST_F(MusicXmlExport, RestsAndDotsAreWrittenAsSuch)
                               "<Note High=\"31\" Long=\"4\"/>";
     const std::string alto = "<Note High=\"36\" Long=\"16\" P=\"1\"/><Note High=\"38\" Long=\"32\"/>"
                              "<Note High=\"36\" Long=\"8\"/><Note High=\"36\" Long=\"4\"/>";
-    ASSERT_TRUE(loadParts(partXml(1, 0, {bass, tenor, alto, notes({40}, 2)})));
+    ASSERT_TRUE(loadExercise(partXml(1, 0, {bass, tenor, alto, notes({40}, 2)})));
     const ReadScore score = exported();
     pwtest::ExpectScoreOf(*exercise, score, nullptr);
     EXPECT_EQ(score.divisions, 4);
@@ -188,7 +188,7 @@ TEST_F(MusicXmlExport, RestsAndDotsAreWrittenAsSuch)
 
 TEST_F(MusicXmlExport, AnEmptyPartIsAMeasureOfRestsOnBothStaves)
 {
-    ASSERT_TRUE(loadParts(partXml(0, 0, {"", "", "", ""})));
+    ASSERT_TRUE(loadExercise(partXml(0, 0, {"", "", "", ""})));
     const ReadScore score = exported();
     pwtest::ExpectScoreOf(*exercise, score, nullptr);
     ASSERT_EQ(score.notes.size(), 2u);
@@ -235,7 +235,7 @@ TEST_F(MusicXmlExport, EachPartIsASectionWithItsKeyAndWords)
 {
     const std::vector<std::string> cadence {notes({24, 29, 31, 24}), notes({31, 33, 31, 31}),
                                             notes({36, 36, 35, 36}), notes({40, 41, 38, 40})};
-    ASSERT_TRUE(loadParts(partXml(1, 0, cadence) + partXml(1, -1, cadence) + partXml(1, -1, cadence)));
+    ASSERT_TRUE(loadExercise(partXml(1, 0, cadence) + partXml(1, -1, cadence) + partXml(1, -1, cadence)));
     MusicXmlOptions options;
     options.texts = {"Choir", "Task %1"};
     options.title = "Cadences";
@@ -260,7 +260,7 @@ TEST_F(MusicXmlExport, EachPartIsASectionWithItsKeyAndWords)
 
 TEST_F(MusicXmlExport, ChosenPartsAloneAreWritten)
 {
-    ASSERT_TRUE(loadParts(partXml(1, 0, {notes({24})}) + partXml(0, 2, {notes({24})})));
+    ASSERT_TRUE(loadExercise(partXml(1, 0, {notes({24})}) + partXml(0, 2, {notes({24})})));
     MusicXmlOptions options;
     options.parts = {1};
     const ReadScore score = exported(options);
@@ -280,7 +280,7 @@ TEST_F(MusicXmlExport, TheAnalysisInTheDocumentGoesUnderTheLowestNoteOfEachChord
                                  "<Note Long=\"8\" Text=\"D|7\" Move=\"гарм.\" Err=\" == 5\"/>"
                                  "<Note Long=\"8\" Text=\"S||II\" Move=\"?\"/></Voice>";
     const std::string rests = "<Note High=\"-1\" Long=\"8\"/>";
-    ASSERT_TRUE(loadParts(partXml(
+    ASSERT_TRUE(loadExercise(partXml(
         1, 0, {rests + notes({19}) + rests, notes({31, 31, 29}), notes({36, 35, 33}), notes({40, 38, 41})})));
     // The analysis voice goes into the part as the checking pass would have left it.
     XmlNode part = exercise->part(0).Node;
@@ -323,7 +323,7 @@ TEST(AnalysisLabels, PiecesJoinOnOneLineInTheLanguageOfTheRuleBase)
 
 TEST_F(MusicXmlExport, TheFileIsWrittenWholeOrNotAtAll)
 {
-    ASSERT_TRUE(loadParts(partXml(1, 0, {notes({24})})));
+    ASSERT_TRUE(loadExercise(partXml(1, 0, {notes({24})})));
     const std::filesystem::path target = folder / "out" / "score.musicxml";
     WriteMusicXml(*exercise, {}, target);
     EXPECT_EQ(read(target), MusicXmlText(*exercise, {}));
