@@ -29,7 +29,8 @@ public:
         return std::nullopt;
     }
 
-    // Messages are written through translate (the lower layers speak the built-in Russian).
+    // Puts captions and texts into another language before they are shown (the lower layers speak
+    // the built-in Russian; lastText keeps the text as the program said it).
     void SetTranslation(std::function<std::string(const std::string &)> translate)
     {
         m_translate = std::move(translate);

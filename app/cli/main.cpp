@@ -22,6 +22,7 @@ int main(int argc, char **argv)
     pwcli::AddEnterCommand(app, chosen);
     pwcli::AddPlayTableCommand(app, chosen);
     pwcli::AddSceneCommand(app, chosen);
+    pwcli::AddExportCommand(app, chosen);
 
     try {
         app.parse(argc, argv);

@@ -393,4 +393,21 @@ std::string TMusDefinitor::LocalLabel(std::string_view kind, std::string_view po
     return translated.empty() ? std::string(russianText) : translated;
 }
 
+std::array<std::string, 3> TMusDefinitor::LocalLabelPieces(std::string_view label) const
+{
+    std::array<std::string, 3> pieces;
+    std::size_t piece = 0;
+    for (char c : label) {
+        if (c == '|') {
+            if (++piece == pieces.size())
+                break;
+            continue;
+        }
+        pieces[piece] += c;
+    }
+    for (std::size_t i = 0; i < pieces.size(); ++i)
+        pieces[i] = LocalLabel("A", std::to_string(i + 1), pieces[i]);
+    return pieces;
+}
+
 } // namespace pw

@@ -116,6 +116,9 @@ public:
     // The label piece in the interface language; the Russian text when there is no translation.
     std::string LocalLabel(std::string_view kind, std::string_view position,
                            std::string_view russianText) const;
+    // An analysis label "main|upper|lower" (a pipe past the third piece ends it), each piece put
+    // into the interface language as a label piece of its position.
+    std::array<std::string, 3> LocalLabelPieces(std::string_view label) const;
 
     void SetLanguage(std::string language) { m_language = std::move(language); }
     const std::string &Language() const { return m_language; }

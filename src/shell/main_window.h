@@ -94,6 +94,9 @@ public:
     // Cancel first.
     bool mayLeaveLesson();
     void SetParmsDialog();
+    // Asks for a file name and writes every part with its analysis there as MusicXML; true when
+    // written. A failed write is told with the system's reason.
+    bool ExportMusicXml();
     void AboutDialog();
     // Shows the computer-key map over the lower part of the main area, or closes it.
     void ToggleKeyMap();
