@@ -2,6 +2,7 @@
 
 #include "document/exercise_nodes.h"
 
+#include "harmony/definitor.h"
 #include "harmony/exercise_check.h"
 #include "staff/staff_notes.h"
 
@@ -38,16 +39,7 @@ void addSpot(StaffDrawing &d, int x, int y, int part, XmlNode note)
 
 void DrawLabel(StaffDrawing &d, int x, int y, std::string_view text)
 {
-    std::array<std::string, 3> pieces;
-    std::size_t piece = 0;
-    for (char c : text) {
-        if (c == '|') {
-            if (++piece == pieces.size())
-                break;
-            continue;
-        }
-        pieces[piece] += c;
-    }
+    std::array<std::string, 3> pieces = LabelPieces(text);
     const TMusDefinitor &definitor = d.parms.Definitor();
     for (std::size_t i = 0; i < pieces.size(); ++i)
         pieces[i] = definitor.LocalLabel("A", std::to_string(i + 1), pieces[i]);
