@@ -22,5 +22,6 @@ void AddDrillCommand(CLI::App &app, CommandRun &chosen);
 void AddQuestCommand(CLI::App &app, CommandRun &chosen);
 void AddSceneCommand(CLI::App &app, CommandRun &chosen);
 void AddExportCommand(CLI::App &app, CommandRun &chosen);
+void AddCheckCourseCommand(CLI::App &app, CommandRun &chosen);
 
 } // namespace pwcli

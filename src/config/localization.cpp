@@ -214,6 +214,14 @@ std::string Localization::Default(const std::string &section, const std::string 
     return found == defaults().end() ? std::string() : found->second;
 }
 
+std::vector<std::pair<std::string, std::string>> Localization::Identifiers()
+{
+    std::vector<std::pair<std::string, std::string>> identifiers;
+    for (const auto &entry : defaults())
+        identifiers.push_back(entry.first);
+    return identifiers;
+}
+
 void Localization::Load(const std::filesystem::path &dataDir, const std::string &language)
 {
     m_doc.reset();

@@ -2,6 +2,7 @@
 
 #include "document/exercise_nodes.h"
 
+#include "harmony/definitor.h"
 #include "harmony/exercise_check.h"
 #include "staff/staff_notes.h"
 
