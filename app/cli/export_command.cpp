@@ -33,10 +33,9 @@ int runExport(const ExportOptions &options)
 {
     const std::filesystem::path program = pw::BundledDataFolder(pw::ExecutableFolder());
     // Whatever goes wrong is told in English; the score speaks the language asked for.
-    pw::Localization english;
-    english.Load(program, "English");
+    const pw::Localization &english = ProgramEnglish();
     ExerciseSession session(options.exercise);
-    session.ui.SetTranslation([&english](const std::string &text) { return english.Phrase(text); });
+    session.ui.SpeakLike(english);
     if (!session.load()) {
         std::cerr << "error: cannot load " << options.exercise.file << ": " << english.Phrase(session.error())
                   << '\n';
