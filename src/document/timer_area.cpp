@@ -34,8 +34,11 @@ void TimerArea::TickDown()
         LimitSec = 60;
         --LimitMin;
     }
-    if (LimitSec > 0)
+    if (LimitSec > 0) {
         --LimitSec;
+        if (SecondsUsed)
+            ++*SecondsUsed;
+    }
 }
 
 bool TimerArea::RunOut()

@@ -3,6 +3,7 @@
 #include "platform/tick_timer.h"
 
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace pw {
@@ -32,6 +33,9 @@ public:
     int Iterations = -1;
     int Attempts = 0;
     int Successes = 0;
+    // Seconds of the time limit the series has used, summed over its tasks as the countdown takes
+    // them; none while the series has no limit. Whoever starts a series sets it.
+    std::optional<int> SecondsUsed;
 };
 
 } // namespace pw
