@@ -15,8 +15,9 @@ public:
     TimerArea();
 
     void CountAttempt(bool success);
-    // Trunc(Successes * 3 / Iterations) + 2: a mark from 2 to 5. Needs Iterations above 0.
-    std::string MarkText() const;
+    // Trunc(Successes * 3 / Iterations) + 2: a mark from 2 to 5; 2 while Iterations is not above 0.
+    int Mark() const;
+    std::string MarkText() const { return std::to_string(Mark()); }
     // Carries whole minutes out of LimitSec.
     void NormalizeTime();
     // One second of the countdown, before it is shown: a minute borrowed when the seconds are out.

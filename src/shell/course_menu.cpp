@@ -28,6 +28,8 @@ int DefaultIcon(const std::string &type)
         return 2;
     case LessonKind::Questionnaire:
         return 4;
+    case LessonKind::Results:
+        return 10;
     default:
         return 8;
     }

@@ -97,6 +97,9 @@ void TForm1::OpenLesson(LessonKind kind, const std::string &file, const std::str
     case LessonKind::Scene3D:
         openScene();
         break;
+    case LessonKind::Results:
+        openResults();
+        break;
     default:
         openUnavailable();
         break;
@@ -304,6 +307,7 @@ void TForm1::hideResult()
 
 void TForm1::ShowExerciseResult()
 {
+    const bool first = !ResultShown();
     m_task.Timer->setEnabled(false);
     if (m_piano) {
         m_piano->SetTimeText({});
@@ -318,6 +322,8 @@ void TForm1::ShowExerciseResult()
     m_result->show();
     m_result->raise();
     m_result->LayoutResult();
+    if (first)
+        recordResult(m_task.Mark(), m_task.Attempts, m_task.Attempts - m_task.Successes);
 }
 
 void TForm1::CompleteTask()

@@ -35,8 +35,28 @@ void TPagePane::Navigate(const std::filesystem::path &file)
     setSource(QUrl::fromLocalFile(toQString(absolute.lexically_normal())));
 }
 
+void TPagePane::ShowGenerated(const QString &name, const QString &html, std::map<QString, QImage> pictures)
+{
+    m_generatedName = name;
+    m_generatedHtml = html;
+    m_pictures = std::move(pictures);
+    const QUrl address(QString(Scheme) + ":" + name);
+    // The same address would not be loaded again.
+    if (source() == address)
+        reload();
+    else
+        setSource(address, QTextDocument::HtmlResource);
+}
+
 void TPagePane::FollowLink(const QUrl &link)
 {
+    if (link.scheme() == Scheme) {
+        if (link.path() == m_generatedName)
+            setSource(link, QTextDocument::HtmlResource);
+        else if (OnCommand)
+            OnCommand(link.path());
+        return;
+    }
     const QUrl url = link.isRelative() ? source().resolved(link) : link;
     const QString scheme = url.scheme();
     if (!scheme.isEmpty() && scheme != "file" && scheme != "qrc") {
@@ -57,12 +77,23 @@ void TPagePane::doSetSource(const QUrl &name, QTextDocument::ResourceType type)
     if (name.isLocalFile()) {
         m_file = toPath(name.toLocalFile());
         m_missing = !QFileInfo(name.toLocalFile()).isFile();
+    } else if (name.scheme() == Scheme) {
+        m_file.clear();
+        m_missing = false;
     }
     QTextBrowser::doSetSource(name, type);
 }
 
 QVariant TPagePane::loadResource(int type, const QUrl &name)
 {
+    if (name.scheme() == Scheme) {
+        if (type == QTextDocument::HtmlResource && name.path() == m_generatedName)
+            return m_generatedHtml;
+        const auto picture = m_pictures.find(name.path());
+        if (type == QTextDocument::ImageResource && picture != m_pictures.end())
+            return picture->second;
+        return {};
+    }
     // The error page stands in as the missing file's content, so the source and the history
     // stay right and the same file loads once it is there.
     if (type == QTextDocument::HtmlResource && name.isLocalFile() && !QFileInfo(name.toLocalFile()).isFile())

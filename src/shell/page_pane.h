@@ -1,8 +1,11 @@
 #pragma once
 
+#include <QImage>
 #include <QTextBrowser>
 
 #include <filesystem>
+#include <functional>
+#include <map>
 
 namespace pw {
 
@@ -16,6 +19,13 @@ public:
 
     // Shows the file; a missing one gives a short error page naming it.
     void Navigate(const std::filesystem::path &file);
+    // Shows a page the program builds, at the address "partwriter:NAME"; its pictures are named
+    // "partwriter:PICTURE" in it. Shown again, it is read anew.
+    void ShowGenerated(const QString &name, const QString &html, std::map<QString, QImage> pictures);
+    // Clicked links "partwriter:COMMAND" of a built page that is not the page itself.
+    std::function<void(const QString &command)> OnCommand;
+    // The address scheme of built pages and their commands.
+    static constexpr const char *Scheme = "partwriter";
 
     // The page last asked for, also when it was missing; empty before the first.
     const std::filesystem::path &CurrentFile() const { return m_file; }
@@ -37,6 +47,9 @@ protected:
 private:
     std::filesystem::path m_file;
     bool m_missing = false;
+    QString m_generatedName;
+    QString m_generatedHtml;
+    std::map<QString, QImage> m_pictures;
 };
 
 } // namespace pw

@@ -101,6 +101,7 @@ TEST_F(CourseMenu, IconsComeFromIdxOrTheType)
         EXPECT_EQ(menu.Nodes[i].icon, icons[i]) << "item " << i;
     EXPECT_EQ(DefaultIcon("Video"), 8);
     EXPECT_EQ(DefaultIcon("HTMLTask"), 8);
+    EXPECT_EQ(DefaultIcon("MyResults"), 10);
 }
 
 TEST_F(CourseMenu, ContentsHeadingsGatherEarlierItemsByTypeAndIcon)

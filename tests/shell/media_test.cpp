@@ -464,6 +464,41 @@ TEST_F(PagePane, AMissingPageShowsAnErrorPageInThePane)
     EXPECT_TRUE(pane.toPlainText().contains("Теперь есть"));
 }
 
+// A page the program builds: its pictures from memory, built anew when shown again, its command
+// links handed to the caller and never to the desktop; a file page after it loads as usual.
+TEST_F(PagePane, ABuiltPageShowsItsPicturesAndHandsOnItsCommands)
+{
+    DesktopLinks desktop;
+    QDesktopServices::setUrlHandler("partwriter", &desktop, "open");
+    TPagePane pane;
+    std::vector<QString> commands;
+    pane.OnCommand = [&commands](const QString &command) { commands.push_back(command); };
+    pane.Navigate(page);
+    QImage dot(3, 2, QImage::Format_RGB32);
+    dot.fill(Qt::red);
+    pane.ShowGenerated("built",
+                       "<p>Построено</p><img src=\"partwriter:dot.png\"><a href=\"partwriter:go\">go</a>",
+                       {{"dot.png", dot}});
+    EXPECT_TRUE(pane.toPlainText().startsWith("Построено"));
+    EXPECT_TRUE(pane.CurrentFile().empty());
+    EXPECT_EQ(
+        pane.document()->resource(QTextDocument::ImageResource, QUrl("partwriter:dot.png")).value<QImage>(),
+        dot);
+    pane.ShowGenerated("built", "<p>Снова</p>", {});
+    EXPECT_TRUE(pane.toPlainText().startsWith("Снова")) << "the same page is read anew";
+
+    emit pane.anchorClicked(QUrl("partwriter:go"));
+    EXPECT_EQ(commands, std::vector<QString> {"go"});
+    EXPECT_TRUE(pane.toPlainText().startsWith("Снова"));
+    EXPECT_TRUE(desktop.opened.empty());
+
+    // The file shown before is shown again, though the pane had it as its source once already.
+    pane.Navigate(page);
+    EXPECT_EQ(pane.CurrentFile(), page);
+    EXPECT_TRUE(pane.toPlainText().contains("Первая"));
+    QDesktopServices::unsetUrlHandler("partwriter");
+}
+
 TEST_F(PagePane, PrintsTheShownPageToPdf)
 {
     TPagePane pane;
