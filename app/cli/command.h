@@ -20,5 +20,6 @@ void AddEnterCommand(CLI::App &app, CommandRun &chosen);
 void AddPlayTableCommand(CLI::App &app, CommandRun &chosen);
 void AddDrillCommand(CLI::App &app, CommandRun &chosen);
 void AddQuestCommand(CLI::App &app, CommandRun &chosen);
+void AddProgressCommand(CLI::App &app, CommandRun &chosen);
 
 } // namespace pwcli

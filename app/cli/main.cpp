@@ -21,6 +21,7 @@ int main(int argc, char **argv)
     pwcli::AddLayoutCommand(app, chosen);
     pwcli::AddEnterCommand(app, chosen);
     pwcli::AddPlayTableCommand(app, chosen);
+    pwcli::AddProgressCommand(app, chosen);
 
     try {
         app.parse(argc, argv);

@@ -125,8 +125,12 @@ LogCondition CheckLog(const QSqlDatabase &db, std::string *detail)
     };
     // The first read of the file: anything but an SQLite database fails here.
     QSqlQuery version(db);
-    if (!version.exec("PRAGMA user_version") || !version.next())
-        return fail(LogCondition::NotADatabase, textOf(version.lastError()));
+    if (!version.exec("PRAGMA user_version") || !version.next()) {
+        // SQLITE_CORRUPT: a database, but a damaged one.
+        const bool corrupt = version.lastError().nativeErrorCode() == "11";
+        return fail(corrupt ? LogCondition::Damaged : LogCondition::NotADatabase,
+                    textOf(version.lastError()));
+    }
     const int schema = version.value(0).toInt();
     version.finish();
 
