@@ -8,6 +8,7 @@
 #include "platform/qt_text.h"
 #include "progress/progress_log.h"
 #include "shell/course_menu.h"
+#include "shell/course_trees.h"
 #include "shell/page_pane.h"
 #include "shell/results_page.h"
 
@@ -46,7 +47,11 @@ void TForm1::openResults()
 {
     ResetVideo();
     arrange(Panes::Page);
-    const std::vector<ProgressEntry> entries = m_progress->Entries();
+    std::vector<ProgressEntry> entries = m_progress->Entries();
+    // Lessons done in another language are named in this one, and share their table.
+    for (ProgressEntry &entry : entries)
+        entry.lessonCaption
+            = MenuCaption(m_trees->Menu(), entry.kind, entry.lessonFile, entry.lessonCaption, m_tdm.Language);
     ResultsPage page = BuildResultsPage(entries, m_texts, m_progress->IsOn());
     std::map<QString, QImage> pictures;
     if (!page.chart.isNull())

@@ -3,8 +3,10 @@
 
 #include "main_window_fixture.h"
 
+#include "platform/recording_ui.h"
 #include "progress/progress_csv.h"
 #include "progress/progress_database.h"
+#include "progress/progress_log.h"
 #include "shell/course_activation.h"
 #include "shell/course_trees.h"
 #include "shell/page_pane.h"
@@ -206,4 +208,30 @@ TEST_F(ResultsWindow, AHarmonySeriesAppearsTheNextTimeThePageOpens)
     EXPECT_TRUE(pageText().contains("xml\\timed.xml (Упражнения на гармонизацию)"))
         << pageText().toStdString();
     EXPECT_FALSE(chart().isNull());
+}
+
+// A test taken in Russian is named in English in an English run, and shares its table.
+TEST_F(ResultsWindow, LessonsDoneInAnotherLanguageAreNamedInThisOne)
+{
+    {
+        RecordingUi ui;
+        ProgressLog log(progressFile(), ui);
+        for (const auto &[caption, language] :
+             {std::pair {"Тест по теории", "Russian"}, std::pair {"Theory test", "English"}}) {
+            ProgressEntry e;
+            e.menuFile = "xml\\Menu.xml";
+            e.lessonFile = "xml\\quest-theory.xml";
+            e.lessonCaption = caption;
+            e.kind = "Quest";
+            e.finishedAt = "2024-05-01T14:03:22+02:00";
+            e.mark = 4;
+            e.language = language;
+            ASSERT_TRUE(log.Record(e));
+        }
+    }
+    start({"-l", "English"});
+    openResults();
+    const QString text = pageText();
+    EXPECT_EQ(text.count("Theory test (Tests)"), 1) << text.toStdString();
+    EXPECT_FALSE(text.contains("Тест")) << text.toStdString();
 }
