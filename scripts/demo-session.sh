@@ -5,8 +5,10 @@
 #   English: the start, the cadence with parallel octaves into its last chord (its review and the
 #            mark it earns), the key map (F1), and the parameters dialog of the empty template;
 #   drills:  the note-naming drill on its keyboard and staff pictures, a wrong key clicked, a task
-#            run out of time, and the mark at the end of the series (both languages).
-# Each session opens a scratch copy of the bundled course whose "Debug" item is the lesson to start.
+#            run out of time, and the mark at the end of the series (both languages);
+#   results: "My results" after all of them, with its tables and chart (both languages).
+# Each session opens a scratch copy of the bundled course whose "Debug" item is the lesson to start;
+# every session records its results into one scratch progress log, never the user's own.
 # Usage: scripts/demo-session.sh [OUT_DIR]
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
@@ -56,6 +58,7 @@ XML
 session() {
     local data="$scratch/course"
     export XDG_RUNTIME_DIR="$scratch/runtime"
+    export XDG_DATA_HOME="$scratch/home-data"
     rm -rf "$XDG_RUNTIME_DIR"
     mkdir -m 700 "$XDG_RUNTIME_DIR"
     xvfb-run -a -s "-screen 0 1280x800x24" bash -c '
@@ -184,6 +187,18 @@ xdotool mousemove 1011 723 click 1; sleep 0.5
 shot ${prefix}quest-empty.png
 sleep 6
 shot ${prefix}quest-mark.png
+SCRIPT
+done
+
+# "My results" as the Debug item: every series, drill and test of the sessions above, newest first.
+course 'xml\demo.xml'
+sed -i '/Debug="Y"/ s|Type="MusHarmonyExercise" File="[^"]*"|Type="MyResults"|' "$scratch/course/xml/Menu.xml"
+for language in Russian English; do
+    prefix=""
+    [ "$language" = English ] && prefix="english-"
+    session -l $language <<SCRIPT
+sleep 0.5
+shot ${prefix}results.png
 SCRIPT
 done
 

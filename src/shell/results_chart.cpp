@@ -9,6 +9,7 @@
 #include <QPainter>
 #include <QValueAxis>
 
+#include <algorithm>
 #include <limits>
 #include <map>
 
@@ -16,7 +17,8 @@ namespace pw {
 
 namespace {
 
-constexpr qint64 HourMs = 3600 * 1000;
+constexpr qint64 MinuteMs = 60 * 1000;
+constexpr qint64 HourMs = 60 * MinuteMs;
 // Within three days the labels tell the hours apart.
 constexpr qint64 ShortSpanMs = 72 * HourMs;
 
@@ -57,9 +59,11 @@ QImage DrawMarksChart(const std::vector<ProgressEntry> &entries, const MarksChar
     auto *time = new QDateTimeAxis;
     time->setFormat(last - first < ShortSpanMs ? texts.timeFormat : texts.dateFormat);
     time->setTickCount(5);
-    // A single moment would make an axis of no length.
-    time->setRange(QDateTime::fromMSecsSinceEpoch(first - HourMs),
-                   QDateTime::fromMSecsSinceEpoch(last + HourMs));
+    // A margin keeps the first and last points off the frame; a single moment would make an axis
+    // of no length.
+    const qint64 margin = std::max((last - first) / 20, MinuteMs);
+    time->setRange(QDateTime::fromMSecsSinceEpoch(first - margin),
+                   QDateTime::fromMSecsSinceEpoch(last + margin));
     auto *marks = new QValueAxis;
     marks->setRange(1.5, 5.5);
     marks->setTickType(QValueAxis::TicksDynamic);
