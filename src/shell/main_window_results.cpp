@@ -5,7 +5,6 @@
 
 #include "config/save_failure.h"
 #include "platform/error.h"
-#include "platform/qt_text.h"
 #include "progress/progress_log.h"
 #include "shell/course_menu.h"
 #include "shell/course_trees.h"
