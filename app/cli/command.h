@@ -23,5 +23,6 @@ void AddQuestCommand(CLI::App &app, CommandRun &chosen);
 void AddSceneCommand(CLI::App &app, CommandRun &chosen);
 void AddExportCommand(CLI::App &app, CommandRun &chosen);
 void AddCheckCourseCommand(CLI::App &app, CommandRun &chosen);
+void AddProgressCommand(CLI::App &app, CommandRun &chosen);
 
 } // namespace pwcli

@@ -24,6 +24,7 @@ int main(int argc, char **argv)
     pwcli::AddPlayTableCommand(app, chosen);
     pwcli::AddSceneCommand(app, chosen);
     pwcli::AddExportCommand(app, chosen);
+    pwcli::AddProgressCommand(app, chosen);
 
     try {
         app.parse(argc, argv);

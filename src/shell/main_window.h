@@ -20,6 +20,7 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -36,6 +37,7 @@ class ExercisePlayer;
 class MParms;
 class MidiInputBridge;
 class NoteEntry;
+class ProgressLog;
 class QtTickTimer;
 class SelectedOutputs;
 class TBottomNotes;
@@ -208,6 +210,11 @@ private:
     // A digit key of a 3D lesson; true when it was one (whether or not it chose a view).
     bool sceneKey(int key);
     void refreshSceneCounter();
+    // The progress log and the "My results" page (main_window_results.cpp).
+    // Records the lesson in hand as finished, once its result is shown.
+    void recordResult(std::optional<int> mark, int attempts, int errors);
+    void openResults();
+    void exportResults();
 
     bool questShown() const
     {
@@ -235,6 +242,7 @@ private:
     std::unique_ptr<QtTickTimer> m_playTimer;
     std::unique_ptr<SelectedOutputs> m_playSink;
     std::unique_ptr<ExercisePlayer> m_player;
+    std::unique_ptr<ProgressLog> m_progress;
 
     std::vector<bool> m_inputSelected;
     bool m_hasOutput = false;

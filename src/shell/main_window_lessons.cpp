@@ -31,6 +31,7 @@
 #include "shell/qt_tick_timer.h"
 #include "shell/quest_view.h"
 #include "shell/result_panel.h"
+#include "shell/results_page.h"
 #include "shell/scene_window.h"
 #include "shell/set_parms_dialog.h"
 #include "shell/staff_box.h"
@@ -100,6 +101,9 @@ void TForm1::OpenLesson(LessonKind kind, const std::string &file, const std::str
     case LessonKind::Scene3D:
         openScene();
         break;
+    case LessonKind::Results:
+        openResults();
+        break;
     default:
         openUnavailable();
         break;
@@ -168,7 +172,9 @@ void TForm1::ShowWelcome()
     else
         html.remove(QRegularExpression("<!--nomidi-->.*<!--/nomidi-->",
                                        QRegularExpression::DotMatchesEverythingOption));
-    m_page->ShowHtml(html, file);
+    m_page->ShowGenerated(QUrl::fromLocalFile(QString::fromStdString(
+                              std::filesystem::absolute(file).lexically_normal().string())),
+                          html);
     m_settings->SetWelcomed();
     saveSettings();
     // Once the window has its size on screen.
@@ -180,6 +186,10 @@ void TForm1::ShowWelcome()
 
 void TForm1::programLink(const QString &what)
 {
+    if (what == ExportResultsCommand) {
+        exportResults();
+        return;
+    }
     if (what != "first-exercise")
         return;
     // The first exercise of the course tree, as the student would choose it there.
@@ -346,6 +356,7 @@ void TForm1::hideResult()
 
 void TForm1::ShowExerciseResult()
 {
+    const bool first = !ResultShown();
     m_task.Timer->setEnabled(false);
     if (m_piano) {
         m_piano->SetTimeText({});
@@ -360,6 +371,8 @@ void TForm1::ShowExerciseResult()
     m_result->show();
     m_result->raise();
     m_result->LayoutResult();
+    if (first)
+        recordResult(m_task.Mark(), m_task.Attempts, m_task.Attempts - m_task.Successes);
 }
 
 void TForm1::CompleteTask()

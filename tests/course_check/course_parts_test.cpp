@@ -46,18 +46,19 @@ TEST_F(CourseParts, MenuItemsAreLessonsWithTheirFiles)
     writeMenu(R"(<Item Level="1" Type="Flash" File="x.swf" TextRussian="Ролик"/>
 <Item Level="1" Type="Quest" TextRussian="Без файла"/>
 <Item Level="1" Type="MusNoteDefine" TextRussian="Ноты"><Parm PauseFile="html\gone.html" staffpicture="staff.jpg"/></Item>
+<Item Level="1" Type="MyResults" TextRussian="Мои результаты"/>
 <Item Level="12" Type="Summary" TextRussian="Глубоко"><Parm ContentFile="html\deep.html"/></Item>
 )");
     EXPECT_EQ(
         problems(),
         (Lines {
             "html/unavailable.html: the file is missing (a lesson of an unknown type shows it)",
-            R"(xml/course.xml: An error in the course menu: item 9 has a wrong level "12")",
+            R"(xml/course.xml: An error in the course menu: item 10 has a wrong level "12")",
             R"(xml/course.xml: item 6 "Ролик": the type "Flash" is not a lesson this program runs (it shows html\unavailable.html instead))",
             R"(xml/course.xml: item 7 "Без файла": the lesson names no File)",
             R"(xml/course.xml: item 8 "Ноты": PauseFile "html\gone.html" is not found)",
             R"(xml/course.xml: item 8 "Ноты": staffpicture "staff.jpg" is not found in html/)",
-            R"(xml/course.xml: item 9 "Глубоко": ContentFile "html\deep.html" is not found)"}));
+            R"(xml/course.xml: item 10 "Глубоко": ContentFile "html\deep.html" is not found)"}));
 }
 
 TEST_F(CourseParts, DrillParametersOutsideTheirRangesAreTheirReadersValues)

@@ -62,6 +62,9 @@ void checkItem(CourseScan &scan, const MenuItemRef &item)
                 + "\" is not a lesson this program runs (it shows html\\unavailable.html instead)");
         programPage(scan, "html\\unavailable.html", "a lesson of an unknown type");
         break;
+    case LessonKind::Results:
+        // The program builds the page from the student's log.
+        break;
     case LessonKind::NoteDrill:
         // A drill names no file; its pictures are in its parameters.
         scan.drills.push_back(item);
