@@ -136,6 +136,8 @@ public:
         m_folder = std::filesystem::temp_directory_path() / ("pw-bench-shell-" + std::to_string(::getpid()));
         std::filesystem::remove_all(m_folder);
         std::filesystem::copy(PARTWRITER_BUNDLED_DATA, m_folder, std::filesystem::copy_options::recursive);
+        // Whatever the window writes for the student stays in the scratch folder.
+        qputenv("XDG_DATA_HOME", QByteArray::fromStdString((m_folder / "home-data").string()));
         // The bench devices are selected, so the no-MIDI notice never opens and notes echo.
         std::ofstream(m_folder / "parms.xml", std::ios::binary)
             << "<Parameters nomessagemidi=\"Y\"><MidiInput><Dev>" << InputName

@@ -7,8 +7,10 @@
 #   drills:  the note-naming drill on its keyboard and staff pictures, a wrong key clicked, a task
 #            run out of time, and the mark at the end of the series (both languages);
 #   tests:   a short questionnaire, its finish button and its mark (both languages);
-#   3D:      the bundled scene set animating and its views switched by the digit keys (both).
-# Each session opens a scratch copy of the bundled course whose "Debug" item is the lesson to start.
+#   3D:      the bundled scene set animating and its views switched by the digit keys (both);
+#   results: "My results" after all of them, with its tables and chart (both languages).
+# Each session opens a scratch copy of the bundled course whose "Debug" item is the lesson to start;
+# every session records its results into one scratch progress log, never the user's own.
 # Usage: scripts/demo-session.sh [OUT_DIR]
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
@@ -49,7 +51,7 @@ XML
     sed -i "s|<Menu Expand=\"N\">|<Menu Expand=\"Y\">\n\t<Item Level=\"0\" Type=\"MusHarmonyExercise\" File=\"$file\" Text=\"Demo\" Debug=\"Y\" TextRussian=\"Демонстрация\" TextEnglish=\"Demonstration\"><Parm TaskRussian=\"Напишите каденцию T S D T.\" TaskEnglish=\"Write the cadence T S D T.\"/></Item>|" \
         "$data/xml/Menu.xml"
     cat > "$data/parms.xml" <<'XML'
-<Parameters nomessagemidi="Y" octoffset0="0" octoffset1="0" octoffset2="-1" octoffset3="-1"><MidiInput/><MidiOutput/></Parameters>
+<Parameters welcomed="Y" nomessagemidi="Y" octoffset0="0" octoffset1="0" octoffset2="-1" octoffset3="-1"><MidiInput/><MidiOutput/></Parameters>
 XML
 }
 
@@ -58,6 +60,7 @@ XML
 session() {
     local data="$scratch/course"
     export XDG_RUNTIME_DIR="$scratch/runtime"
+    export XDG_DATA_HOME="$scratch/home-data"
     rm -rf "$XDG_RUNTIME_DIR"
     mkdir -m 700 "$XDG_RUNTIME_DIR"
     xvfb-run -a -s "-screen 0 1280x800x24" bash -c '
@@ -210,6 +213,18 @@ shot ${prefix}scene-3.png
 keys 4
 sleep 1
 shot ${prefix}scene-4.png
+SCRIPT
+done
+
+# "My results" as the Debug item: every series, drill and test of the sessions above, newest first.
+course 'xml\demo.xml'
+sed -i '/Debug="Y"/ s|Type="MusHarmonyExercise" File="[^"]*"|Type="MyResults"|' "$scratch/course/xml/Menu.xml"
+for language in Russian English; do
+    prefix=""
+    [ "$language" = English ] && prefix="english-"
+    session -l $language <<SCRIPT
+sleep 0.5
+shot ${prefix}results.png
 SCRIPT
 done
 

@@ -9,6 +9,8 @@ packages=(
     # libraries
     qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev qt6-image-formats-plugins
     libqt6opengl6-dev libglu1-mesa-dev libegl-dev libegl-mesa0
+    # the progress log (SQLite through Qt SQL) and its chart
+    libqt6sql6-sqlite qt6-charts-dev
     libpugixml-dev librtmidi-dev libasound2-dev libfluidsynth-dev timgm6mb-soundfont
     libcli11-dev nlohmann-json3-dev
     fonts-noto-core fonts-liberation2

@@ -31,8 +31,7 @@ int runAnalyze(const ExerciseOptions &options)
     pw::AnalyseWrittenExercise(ex, definitor);
 
     // The reasons are told in English, from the texts of the program's own course.
-    pw::Localization english;
-    english.Load(pw::BundledDataFolder(pw::ExecutableFolder()), "English");
+    const pw::Localization &english = ProgramEnglish();
     const auto text = [&](const std::string &id) { return english.Text("Why", id); };
 
     Json parts = Json::array();

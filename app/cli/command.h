@@ -21,5 +21,8 @@ void AddPlayTableCommand(CLI::App &app, CommandRun &chosen);
 void AddDrillCommand(CLI::App &app, CommandRun &chosen);
 void AddQuestCommand(CLI::App &app, CommandRun &chosen);
 void AddSceneCommand(CLI::App &app, CommandRun &chosen);
+void AddExportCommand(CLI::App &app, CommandRun &chosen);
+void AddCheckCourseCommand(CLI::App &app, CommandRun &chosen);
+void AddProgressCommand(CLI::App &app, CommandRun &chosen);
 
 } // namespace pwcli

@@ -1,5 +1,7 @@
 #include "console_ui.h"
 
+#include "platform/file_paths.h"
+
 #include <iostream>
 
 namespace pwcli {
@@ -26,6 +28,16 @@ pw::UiButton ConsoleUi::message(const std::string &caption, const std::string &t
         errorShown = true;
     return buttons == pw::UiButtons::YesNo || buttons == pw::UiButtons::YesNoCancel ? pw::UiButton::Yes
                                                                                     : pw::UiButton::Ok;
+}
+
+const pw::Localization &ProgramEnglish()
+{
+    static const pw::Localization english = [] {
+        pw::Localization texts;
+        texts.Load(pw::BundledDataFolder(pw::ExecutableFolder()), "English");
+        return texts;
+    }();
+    return english;
 }
 
 } // namespace pwcli

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "config/localization.h"
 #include "platform/ui.h"
 
 #include <functional>
@@ -29,10 +30,17 @@ public:
         return std::nullopt;
     }
 
-    // Messages are written through translate (the lower layers speak the built-in Russian).
+    // Puts captions and texts into another language before they are shown (the lower layers speak
+    // the built-in Russian; lastText keeps the text as the program said it).
     void SetTranslation(std::function<std::string(const std::string &)> translate)
     {
         m_translate = std::move(translate);
+    }
+
+    // Messages in the language of texts (its Phrases); texts must outlive the Ui.
+    void SpeakLike(const pw::Localization &texts)
+    {
+        SetTranslation([&texts](const std::string &text) { return texts.Phrase(text); });
     }
 
     // The text of the last message shown, for error reports.
@@ -46,5 +54,9 @@ private:
     std::string m_lastText;
     std::function<std::string(const std::string &)> m_translate;
 };
+
+// The English texts of the program's own course, loaded once: the tools tell their errors and
+// reasons in English whatever the course.
+const pw::Localization &ProgramEnglish();
 
 } // namespace pwcli

@@ -16,17 +16,21 @@ int main(int argc, char **argv)
     pwcli::AddFormulaCommand(app, chosen);
     pwcli::AddDrillCommand(app, chosen);
     pwcli::AddQuestCommand(app, chosen);
+    pwcli::AddCheckCourseCommand(app, chosen);
     pwcli::AddAnalyzeCommand(app, chosen);
     pwcli::AddRenderCommand(app, chosen);
     pwcli::AddLayoutCommand(app, chosen);
     pwcli::AddEnterCommand(app, chosen);
     pwcli::AddPlayTableCommand(app, chosen);
     pwcli::AddSceneCommand(app, chosen);
+    pwcli::AddExportCommand(app, chosen);
+    pwcli::AddProgressCommand(app, chosen);
 
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError &e) {
-        return app.exit(e);
+        // Bad usage exits 2, as the commands' own checks of their arguments do; --help exits 0.
+        return app.exit(e) == 0 ? 0 : 2;
     }
     try {
         const int status = chosen ? chosen() : 2;

@@ -86,10 +86,9 @@ int writePicture(pw::orb3d &scenes, const SceneOptions &options)
 int runScene(const SceneOptions &options)
 {
     // Messages of the scene engine are told in English, from the program's own course.
-    pw::Localization english;
-    english.Load(pw::BundledDataFolder(pw::ExecutableFolder()), "English");
+    const pw::Localization &english = ProgramEnglish();
     ConsoleUi ui;
-    ui.SetTranslation([&english](const std::string &text) { return english.Phrase(text); });
+    ui.SpeakLike(english);
     pw::SetProgramUi(&ui);
     pw::StdRandom random(options.seed);
     pw::orb3d scenes(ui, random);

@@ -52,6 +52,8 @@ const std::map<Key, std::string> &defaults()
         {{"Toolbar", "MidiSetup"}, "Настроить Midi"},
         {{"Toolbar", "Print"}, "Распечатать страницу"},
         {{"Toolbar", "Help"}, "О программе"},
+        {{"Toolbar", "Export"}, "Записать упражнение с анализом в файл MusicXML (Ctrl+E)"},
+        {{"Toolbar", "ExportMenu"}, "Экспорт в MusicXML…"},
         {{"Result", "MarkHeader"}, "Ваша оценка"},
         {{"Result", "ExerciseComplete"}, "Упражнение завершено"},
         {{"Result", "Message"}, "Для дальнейших действий выберите  пункт меню слева"},
@@ -77,8 +79,32 @@ const std::map<Key, std::string> &defaults()
         {{"Messages", "SaveFailedCaption"}, "Не сохранено"},
         {{"Messages", "FileNotWritten"}, "Не удалось записать файл"},
         {{"Messages", "ExerciseNotSaved"}, "Упражнение не сохранено."},
+        {{"Messages", "ExportNotSaved"}, "Экспорт в MusicXML не записан."},
+        // The texts a MusicXML export writes into the score.
+        {{"Export", "PartName"}, "Хор"},
+        {{"Export", "Section"}, "Упражнение %1"},
         {{"Messages", "SettingsNotSaved"},
          "Настройки не сохранены. Программа продолжит работу, но больше не будет пытаться их сохранить."},
+        {{"Messages", "ResultsNotSaved"}, "Результаты не сохранены."},
+        // The "My results" page: the tables of finished lessons and the chart of marks.
+        {{"MyResults", "Title"}, "Мои результаты"},
+        {{"MyResults", "Empty"},
+         "Здесь появятся ваши результаты, когда вы закончите первое упражнение, тренировку или тест."},
+        {{"MyResults", "LogOff"}, "Журнал результатов в этом сеансе не ведётся."},
+        {{"MyResults", "Export"}, "Экспорт в CSV…"},
+        {{"MyResults", "ExportCaption"}, "Сохранить результаты"},
+        {{"MyResults", "Chart"}, "Оценки по видам занятий"},
+        {{"MyResults", "Date"}, "Дата"},
+        {{"MyResults", "Mark"}, "Оценка"},
+        {{"MyResults", "Errors"}, "Ошибки"},
+        {{"MyResults", "Attempts"}, "Попытки"},
+        {{"MyResults", "Time"}, "Время"},
+        {{"MyResults", "DateFormat"}, "dd.MM.yyyy HH:mm"},
+        {{"MyResults", "ChartDateFormat"}, "dd.MM"},
+        {{"MyResults", "ChartTimeFormat"}, "dd.MM HH:mm"},
+        {{"MyResults", "KindMusHarmonyExercise"}, "Упражнения на гармонизацию"},
+        {{"MyResults", "KindMusNoteDefine"}, "Тренировка слуха"},
+        {{"MyResults", "KindQuest"}, "Тесты"},
         {{"Movie", "PartSelection"}, "Часть"},
         {{"Movie", "Value"}, "Громкость"},
         {{"MidiSelect", "Caption"}, "Настройка и параметры"},
@@ -206,6 +232,14 @@ std::string Localization::Default(const std::string &section, const std::string 
 {
     const auto found = defaults().find({section, id});
     return found == defaults().end() ? std::string() : found->second;
+}
+
+std::vector<std::pair<std::string, std::string>> Localization::Identifiers()
+{
+    std::vector<std::pair<std::string, std::string>> identifiers;
+    for (const auto &entry : defaults())
+        identifiers.push_back(entry.first);
+    return identifiers;
 }
 
 void Localization::Load(const std::filesystem::path &dataDir, const std::string &language)

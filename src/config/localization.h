@@ -6,6 +6,8 @@
 
 #include <filesystem>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace pw {
 
@@ -33,6 +35,8 @@ public:
 
     // The built-in Russian text of an identifier; empty for an unknown one.
     static std::string Default(const std::string &section, const std::string &id);
+    // Every identifier with a built-in text, as (section, id), sorted.
+    static std::vector<std::pair<std::string, std::string>> Identifiers();
 
 private:
     std::string phrase(const std::string &russian, int depth) const;

@@ -145,4 +145,14 @@ void SettingsFile::SetNoMidiMessage(bool never)
         RemoveAttr(Root(), "nomessagemidi");
 }
 
+bool SettingsFile::Welcomed() const
+{
+    return !GetAttr(Root(), "welcomed").empty();
+}
+
+void SettingsFile::SetWelcomed()
+{
+    SetAttr(Root(), "welcomed", "Y");
+}
+
 } // namespace pw

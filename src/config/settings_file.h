@@ -53,6 +53,9 @@ public:
     void SetOctaveOffsets(const std::array<int, 4> &offsets);
     bool NoMidiMessage() const;
     void SetNoMidiMessage(bool never);
+    // Whether the welcome page of the first start has been shown with these settings.
+    bool Welcomed() const;
+    void SetWelcomed();
 
 private:
     XmlNode deviceList(const std::string &kind) const;

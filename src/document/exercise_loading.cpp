@@ -132,6 +132,7 @@ void HarExercis::copyTaskLimits(XmlNode exercise)
         Task->Iterations = GetAttrInt(exercise, "CountIteration", 0);
         Task->Attempts = 0;
         Task->Successes = 0;
+        Task->SecondsUsed.reset();
     }
 }
 
@@ -290,6 +291,9 @@ void HarExercis::enableTaskTimer()
     const bool enabled = Task->LimitMin + Task->LimitSec >= 1;
     Task->Timer->setEnabled(enabled);
     Task->TimerMode = enabled ? 1 : 0;
+    // The series' clock starts with its first timed iteration; later ones add to it.
+    if (enabled && !Task->SecondsUsed)
+        Task->SecondsUsed = 0;
 }
 
 void HarExercis::clearParts()

@@ -14,11 +14,11 @@ void TimerArea::CountAttempt(bool success)
         ++Successes;
 }
 
-std::string TimerArea::MarkText() const
+int TimerArea::Mark() const
 {
     if (Iterations <= 0)
-        return "2";
-    return std::to_string(Successes * 3 / Iterations + 2);
+        return 2;
+    return Successes * 3 / Iterations + 2;
 }
 
 void TimerArea::NormalizeTime()
@@ -34,8 +34,11 @@ void TimerArea::TickDown()
         LimitSec = 60;
         --LimitMin;
     }
-    if (LimitSec > 0)
+    if (LimitSec > 0) {
         --LimitSec;
+        if (SecondsUsed)
+            ++*SecondsUsed;
+    }
 }
 
 bool TimerArea::RunOut()

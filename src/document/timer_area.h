@@ -3,6 +3,7 @@
 #include "platform/tick_timer.h"
 
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace pw {
@@ -14,8 +15,9 @@ public:
     TimerArea();
 
     void CountAttempt(bool success);
-    // Trunc(Successes * 3 / Iterations) + 2: a mark from 2 to 5. Needs Iterations above 0.
-    std::string MarkText() const;
+    // Trunc(Successes * 3 / Iterations) + 2: a mark from 2 to 5; 2 while Iterations is not above 0.
+    int Mark() const;
+    std::string MarkText() const { return std::to_string(Mark()); }
     // Carries whole minutes out of LimitSec.
     void NormalizeTime();
     // One second of the countdown, before it is shown: a minute borrowed when the seconds are out.
@@ -32,6 +34,9 @@ public:
     int Iterations = -1;
     int Attempts = 0;
     int Successes = 0;
+    // Seconds of the time limit the series has used, summed over its tasks as the countdown takes
+    // them; none while the series has no limit. Whoever starts a series sets it.
+    std::optional<int> SecondsUsed;
 };
 
 } // namespace pw

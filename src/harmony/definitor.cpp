@@ -124,6 +124,21 @@ std::string_view firstCharacter(std::string_view text)
 
 } // namespace
 
+std::array<std::string, 3> LabelPieces(std::string_view label)
+{
+    std::array<std::string, 3> pieces;
+    std::size_t piece = 0;
+    for (char c : label) {
+        if (c == '|') {
+            if (++piece == pieces.size())
+                break;
+            continue;
+        }
+        pieces[piece] += c;
+    }
+    return pieces;
+}
+
 TAccordInfo::TAccordInfo(XmlNode element, std::string_view nameAttr, Ui &ui)
     : name(inherited(element, nameAttr))
     , T(inherited(element, "T"))
@@ -386,11 +401,28 @@ std::string TMusDefinitor::LocalLabel(std::string_view kind, std::string_view po
 {
     if (m_language == "Russian")
         return std::string(russianText);
+    return LabelTranslation(kind, position, russianText, m_language).value_or(std::string(russianText));
+}
+
+std::optional<std::string> TMusDefinitor::LabelTranslation(std::string_view kind, std::string_view position,
+                                                           std::string_view russianText,
+                                                           std::string_view language) const
+{
     const XmlNode label
         = SelectNode(m_doc->document_element(), "//LS/S[@T=$kind and @P=$position and @N=$text]",
                      {{"kind", kind}, {"position", position}, {"text", russianText}});
-    const std::string translated = GetAttr(label, "N" + std::string(firstCharacter(m_language)));
-    return translated.empty() ? std::string(russianText) : translated;
+    const std::string translated = GetAttr(label, "N" + std::string(firstCharacter(language)));
+    if (translated.empty())
+        return std::nullopt;
+    return translated;
+}
+
+std::array<std::string, 3> TMusDefinitor::LocalLabelPieces(std::string_view label) const
+{
+    std::array<std::string, 3> pieces = LabelPieces(label);
+    for (std::size_t i = 0; i < pieces.size(); ++i)
+        pieces[i] = LocalLabel("A", std::to_string(i + 1), pieces[i]);
+    return pieces;
 }
 
 } // namespace pw

@@ -71,6 +71,11 @@ struct GroupChord
     std::vector<VoicePitches> shapes;
 };
 
+// The pieces of a chord or step label such as "T|6|4", split at "|": the name and the figures
+// drawn above and below it, each translated on its own (at position 1, 2, 3). Pieces past the
+// third are dropped.
+std::array<std::string, 3> LabelPieces(std::string_view label);
+
 // The loaded rule base and the group selected by the last query that named one.
 class TMusDefinitor
 {
@@ -116,6 +121,14 @@ public:
     // The label piece in the interface language; the Russian text when there is no translation.
     std::string LocalLabel(std::string_view kind, std::string_view position,
                            std::string_view russianText) const;
+    // An analysis label "main|upper|lower" (a pipe past the third piece ends it), each piece put
+    // into the interface language as a label piece of its position.
+    std::array<std::string, 3> LocalLabelPieces(std::string_view label) const;
+    // The translation of a label piece into language from the LS table (its attribute N and the
+    // language's first letter), or none when the table has no text for it.
+    std::optional<std::string> LabelTranslation(std::string_view kind, std::string_view position,
+                                                std::string_view russianText,
+                                                std::string_view language) const;
 
     void SetLanguage(std::string language) { m_language = std::move(language); }
     const std::string &Language() const { return m_language; }

@@ -5,6 +5,7 @@
 #include "document/xml_access.h"
 
 #include <string>
+#include <vector>
 
 namespace pw {
 
@@ -37,6 +38,9 @@ struct DrillSettings
 // that would make the drill meaningless (no tasks, a zero column width, more intervals than names)
 // are brought into range rather than refused: a course keeps working.
 DrillSettings ReadDrillSettings(XmlNode parm, XmlNode item = {});
+// What that reader brings into range or replaces, one English sentence each (for course authors'
+// checks; the drill itself says nothing). A value that is not a whole number throws, as there.
+std::vector<std::string> DrillSettingsProblems(XmlNode parm, XmlNode item = {});
 
 // The variant groups of the drill types.
 bool IsOneNoteType(int type); // 1, 2

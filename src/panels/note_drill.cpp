@@ -31,6 +31,7 @@ void NoteDrill::SetUp(const DrillSettings &settings)
     m_task.Iterations = settings.countNotes;
     m_task.Attempts = 0;
     m_task.Successes = 0;
+    m_task.SecondsUsed = settings.countSeconds > 0 ? std::optional<int>(0) : std::nullopt;
     resetCountdown();
     m_waiting = false;
     m_started = false;

@@ -58,7 +58,9 @@ bool TQuestList::Load(const QuestSource &source, const TQUESTPARM &parms, TimerA
     task.LimitMin = GetAttrInt(qs, "LimitMin", 0);
     task.LimitSec = GetAttrInt(qs, "LimitSec", 0);
     task.NormalizeTime();
-    if ((task.LimitMin > 0 || task.LimitSec > 0) && task.Timer)
+    const bool limited = task.LimitMin > 0 || task.LimitSec > 0;
+    task.SecondsUsed = limited ? std::optional<int>(0) : std::nullopt;
+    if (limited && task.Timer)
         task.Timer->setEnabled(true);
 
     std::vector<XmlNode> questions;

@@ -27,7 +27,7 @@ bool orb3d::LoadScenesText(const std::string &xml)
 bool orb3d::loaded(bool ok)
 {
     m_isSet = false;
-    m_count = 0;
+    m_scenes.clear();
     m_current = 0;
     m_errorShown = false;
     m_stack = {};
@@ -41,26 +41,23 @@ bool orb3d::loaded(bool ok)
         return false;
     }
     if (std::string_view(root.name()) == "Scene") {
-        m_count = 1;
+        m_scenes.push_back(root);
     } else {
         m_isSet = true;
-        m_count = int(SelectNodes(m_doc, "//Scenes/Scene").size());
+        for (const pugi::xpath_node &scene : SelectNodes(m_doc, "//Scenes/Scene"))
+            m_scenes.push_back(scene.node());
     }
     return true;
 }
 
 XmlNode orb3d::sceneNode() const
 {
-    if (m_count == 0)
-        return {};
-    if (!m_isSet)
-        return m_doc.document_element();
-    return SelectNodes(m_doc, "//Scenes/Scene")[std::size_t(m_current)].node();
+    return m_scenes.empty() ? XmlNode() : m_scenes[std::size_t(m_current)];
 }
 
 void orb3d::SelectScene(int index)
 {
-    if (!m_isSet || index < 0 || index >= m_count || index == m_current)
+    if (!m_isSet || index < 0 || index >= SceneCount() || index == m_current)
         return;
     m_current = index;
     m_errorShown = false;

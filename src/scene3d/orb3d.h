@@ -9,6 +9,7 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 namespace pw {
 
@@ -27,7 +28,7 @@ public:
     bool LoadScenes(const std::filesystem::path &file);
     bool LoadScenesText(const std::string &xml);
 
-    int SceneCount() const { return m_count; }
+    int SceneCount() const { return int(m_scenes.size()); }
     // The element of the current view; empty when nothing is loaded.
     XmlNode CurrentSceneNode() const { return sceneNode(); }
     int CurrentScene() const { return m_current; }
@@ -58,8 +59,9 @@ private:
     pugi::xml_document m_doc;
     SceneValues m_values;
     SceneMatrixStack m_stack;
+    // The scene elements, found once at load: a drawing only indexes them.
+    std::vector<XmlNode> m_scenes;
     bool m_isSet = false;
-    int m_count = 0;
     int m_current = 0;
     int m_width = 0;
     int m_height = 0;

@@ -6,6 +6,9 @@
 #include "platform/text_format.h"
 #include "shell/lesson_kind.h"
 
+#include <algorithm>
+#include <cctype>
+
 namespace pw {
 
 namespace {
@@ -17,7 +20,43 @@ bool isContentsHeading(XmlNode item)
     return LessonKindOf(GetAttr(item, "Type")) == LessonKind::Summary && !GetAttr(item, "ForType").empty();
 }
 
+std::string comparable(std::string name)
+{
+    std::replace(name.begin(), name.end(), '\\', '/');
+    std::transform(name.begin(), name.end(), name.begin(), [](unsigned char c) { return std::tolower(c); });
+    return name;
+}
+
+// Whether caption is the item's caption in some language: "Text" or "Text" with a language.
+bool hasCaption(XmlNode item, const std::string &caption)
+{
+    for (const pugi::xml_attribute attribute : item.attributes()) {
+        if (std::string_view(attribute.name()).starts_with("Text") && caption == attribute.value())
+            return true;
+    }
+    return false;
+}
+
 } // namespace
+
+bool SameDataFile(const std::string &a, const std::string &b)
+{
+    return comparable(a) == comparable(b);
+}
+
+std::string MenuCaption(const txmlmenu &menu, const std::string &type, const std::string &file,
+                        const std::string &caption, const std::string &language)
+{
+    for (const pugi::xpath_node &found : SelectNodes(menu.Doc(), "//Menu/Item")) {
+        const XmlNode item = found.node();
+        if (GetAttr(item, "Type") != type)
+            continue;
+        if (file.empty() ? GetAttr(item, "File").empty() && hasCaption(item, caption)
+                         : SameDataFile(GetAttr(item, "File"), file))
+            return GetAttrLang(item, "Text", language, caption);
+    }
+    return caption;
+}
 
 int DefaultIcon(const std::string &type)
 {
@@ -28,6 +67,8 @@ int DefaultIcon(const std::string &type)
         return 2;
     case LessonKind::Questionnaire:
         return 4;
+    case LessonKind::Results:
+        return 10;
     default:
         return 8;
     }

@@ -78,6 +78,16 @@ private:
     pugi::xml_document m_doc;
 };
 
+// Whether two data file names name the same file, however the menu spells them (backslashes or
+// slashes, any case).
+bool SameDataFile(const std::string &a, const std::string &b);
+
+// The caption in language of the menu's item of that type that has the file, or (for items
+// without one) whose caption in any language is the given one; the given caption when no item
+// matches. Results recorded in one language are named in another this way.
+std::string MenuCaption(const txmlmenu &menu, const std::string &type, const std::string &file,
+                        const std::string &caption, const std::string &language);
+
 // The icon an item gets from its type when its "Idx" is absent or -1.
 int DefaultIcon(const std::string &type);
 

@@ -17,14 +17,6 @@ namespace pw {
 
 namespace {
 
-// The same data file however the menu spells it.
-std::string comparable(std::string name)
-{
-    std::replace(name.begin(), name.end(), '\\', '/');
-    std::transform(name.begin(), name.end(), name.begin(), [](unsigned char c) { return std::tolower(c); });
-    return name;
-}
-
 int countVisible(const QTreeWidgetItem *node)
 {
     int count = 1;
@@ -219,7 +211,7 @@ bool TCourseTrees::ActivateLesson(const std::string &type, const std::string &fi
 {
     for (QTreeWidgetItemIterator it(m_tvMenu); *it; ++it) {
         const auto x = static_cast<std::size_t>(ItemIndex(*it));
-        if (m_menu.Types.at(x) == type && comparable(m_menu.Files.at(x)) == comparable(file)) {
+        if (m_menu.Types.at(x) == type && SameDataFile(m_menu.Files.at(x), file)) {
             for (QTreeWidgetItem *up = (*it)->parent(); up; up = up->parent())
                 up->setExpanded(true);
             m_tvMenu->setCurrentItem(*it);

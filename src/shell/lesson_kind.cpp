@@ -7,7 +7,7 @@ namespace pw {
 
 namespace {
 
-constexpr std::array<std::pair<LessonKind, std::string_view>, 9> TypeNames {{
+constexpr std::array<std::pair<LessonKind, std::string_view>, 10> TypeNames {{
     {LessonKind::Summary, "Summary"},
     {LessonKind::HarmonyExercise, "MusHarmonyExercise"},
     {LessonKind::NoteDrill, "MusNoteDefine"},
@@ -17,6 +17,7 @@ constexpr std::array<std::pair<LessonKind, std::string_view>, 9> TypeNames {{
     {LessonKind::PageTask, "HTMLTask"},
     {LessonKind::Video, "Video"},
     {LessonKind::Scene3D, "ORB3D"},
+    {LessonKind::Results, "MyResults"},
 }};
 
 } // namespace

@@ -16,6 +16,7 @@ enum class LessonKind {
     PageTask, // "HTMLTask": a task on a page
     Video, // "Video"
     Scene3D, // "ORB3D"
+    Results, // "MyResults": the student's log of finished lessons, built by the program
     Unknown, // a type this version does not know
 };
 
@@ -25,7 +26,7 @@ std::string_view LessonTypeName(LessonKind kind);
 // Lessons shown in the page pane, which keeps the keyboard focus.
 inline bool IsPageLesson(LessonKind kind)
 {
-    return kind == LessonKind::Page || kind == LessonKind::PageTask;
+    return kind == LessonKind::Page || kind == LessonKind::PageTask || kind == LessonKind::Results;
 }
 
 } // namespace pw

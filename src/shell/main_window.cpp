@@ -15,7 +15,9 @@
 #include "panels/bottom_piano.h"
 #include "panels/bottom_quest.h"
 #include "platform/error.h"
+#include "platform/file_paths.h"
 #include "platform/program_ui.h"
+#include "progress/progress_log.h"
 #include "quest/quest_list.h"
 #include "shell/course_trees.h"
 #include "shell/dialog_placement.h"
@@ -26,6 +28,7 @@
 #include "shell/qt_tick_timer.h"
 #include "shell/quest_view.h"
 #include "shell/result_panel.h"
+#include "shell/results_page.h"
 #include "shell/staff_box.h"
 #include "shell/video_pane.h"
 #include "staff/mparms.h"
@@ -123,6 +126,8 @@ bool TForm1::Start(const std::vector<std::string> &arguments)
         m_ui.setButtonText(button, m_texts.Text("Messages", id));
     m_ui.setTranslation([this](const std::string &text) { return m_texts.Phrase(text); });
     m_questHeader = m_texts.Text("Messages", "QuestHeader");
+    // Opened when first needed: a damaged file is told once it matters, not at start.
+    m_progress = std::make_unique<ProgressLog>(UserDataFolder() / "progress.sqlite", m_ui);
     m_settings->LoadAtStart(SoftSynth::DeviceName);
 
     m_exercise = std::make_unique<HarExercis>(m_ui, m_random, m_tdm.DataDir);
@@ -185,7 +190,10 @@ bool TForm1::Start(const std::vector<std::string> &arguments)
     const std::string startType
         = debug ? debug->Type : std::string(LessonTypeName(LessonKind::HarmonyExercise));
     const std::string startFile = debug ? debug->File : std::string(StartLesson);
-    if (!m_trees->ActivateLesson(startType, startFile))
+    // A new user is welcomed first; a course being debugged opens its lesson all the same.
+    if (!debug && !m_settings->Welcomed())
+        ShowWelcome();
+    else if (!m_trees->ActivateLesson(startType, startFile))
         OpenLesson(LessonKindOf(startType), startFile, debug ? debug->Text : std::string());
     m_keysActive = 1;
     qApp->installEventFilter(this);
@@ -237,6 +245,7 @@ void TForm1::buildWindow()
     m_lowerArea->setObjectName("hlp");
     m_lowerArea->setFixedHeight(LowerAreaHeight);
     m_page = new TPagePane(m_mainArea);
+    m_page->SetProgramLinks([this](const QString &what) { programLink(what); });
     m_page->hide();
     m_result = new TResultPanel(m_mainArea);
     m_result->SetTexts(m_texts);

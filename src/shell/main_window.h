@@ -20,6 +20,7 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -36,6 +37,7 @@ class ExercisePlayer;
 class MParms;
 class MidiInputBridge;
 class NoteEntry;
+class ProgressLog;
 class QtTickTimer;
 class SelectedOutputs;
 class TBottomNotes;
@@ -74,6 +76,9 @@ public:
     // Opens a lesson chosen in the course tree, with its parameters and pause page.
     void OpenCourseLesson(const TCourseLesson &lesson);
     void ShowPage(const std::string &name);
+    // The first start's page: what the program is, the key map beside it, where to begin, and
+    // (without a MIDI input) that the computer keys and the piano under the staff play notes.
+    void ShowWelcome();
     void OpenSelectedDevices();
     void MidiDialog();
     void NoMidiCheck();
@@ -91,6 +96,9 @@ public:
     // Cancel first.
     bool mayLeaveLesson();
     void SetParmsDialog();
+    // Asks for a file name and writes every part with its analysis there as MusicXML; true when
+    // written. A failed write is told with the system's reason.
+    bool ExportMusicXml();
     void AboutDialog();
     // Shows the computer-key map over the lower part of the main area, or closes it.
     void ToggleKeyMap();
@@ -143,6 +151,8 @@ private:
     void openHarmony();
     void openVideo();
     void openUnavailable();
+    // The links of the program's own pages (partwriter:WHAT).
+    void programLink(const QString &what);
     void ResetVideo();
     void createPianoPanel();
     void freeLowerPanel();
@@ -200,6 +210,11 @@ private:
     // A digit key of a 3D lesson; true when it was one (whether or not it chose a view).
     bool sceneKey(int key);
     void refreshSceneCounter();
+    // The progress log and the "My results" page (main_window_results.cpp).
+    // Records the lesson in hand as finished, once its result is shown.
+    void recordResult(std::optional<int> mark, int attempts, int errors);
+    void openResults();
+    void exportResults();
 
     bool questShown() const
     {
@@ -227,6 +242,7 @@ private:
     std::unique_ptr<QtTickTimer> m_playTimer;
     std::unique_ptr<SelectedOutputs> m_playSink;
     std::unique_ptr<ExercisePlayer> m_player;
+    std::unique_ptr<ProgressLog> m_progress;
 
     std::vector<bool> m_inputSelected;
     bool m_hasOutput = false;

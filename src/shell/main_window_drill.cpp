@@ -67,6 +67,7 @@ void TForm1::sendDrillMessage(int status, int data1, int data2)
 
 void TForm1::ShowDrillResult()
 {
+    const bool first = !ResultShown();
     m_task.Timer->setEnabled(false);
     if (m_notes)
         m_notes->RefreshCounters();
@@ -76,6 +77,8 @@ void TForm1::ShowDrillResult()
     m_result->show();
     m_result->raise();
     m_result->LayoutResult();
+    if (first)
+        recordResult(m_task.Mark(), m_task.Attempts, m_task.Attempts - m_task.Successes);
 }
 
 bool TForm1::drillMouseEvent(QObject *watched, QEvent *event)

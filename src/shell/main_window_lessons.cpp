@@ -31,6 +31,7 @@
 #include "shell/qt_tick_timer.h"
 #include "shell/quest_view.h"
 #include "shell/result_panel.h"
+#include "shell/results_page.h"
 #include "shell/scene_window.h"
 #include "shell/set_parms_dialog.h"
 #include "shell/staff_box.h"
@@ -38,7 +39,9 @@
 #include "staff/mparms.h"
 
 #include <QEvent>
+#include <QFile>
 #include <QKeyEvent>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QScrollBar>
 #include <QStringList>
@@ -53,6 +56,7 @@ constexpr const char *Template = "xml\\empty.xml";
 constexpr const char *ExerciseFileFilter = "XML (*.xml);;* (*)";
 // Shown for the lesson kinds this version does not run, in place of the lesson.
 constexpr const char *UnavailablePage = "html\\unavailable.html";
+constexpr const char *WelcomePage = "html\\welcome.html";
 
 } // namespace
 
@@ -96,6 +100,9 @@ void TForm1::OpenLesson(LessonKind kind, const std::string &file, const std::str
         break;
     case LessonKind::Scene3D:
         openScene();
+        break;
+    case LessonKind::Results:
+        openResults();
         break;
     default:
         openUnavailable();
@@ -146,6 +153,51 @@ void TForm1::openVideo()
 void TForm1::openUnavailable()
 {
     ShowPage(UnavailablePage);
+}
+
+void TForm1::ShowWelcome()
+{
+    OpenLesson(LessonKind::Page, WelcomePage, "");
+    const std::filesystem::path file
+        = ResolveDataPath(m_tdm.DataDir, LanguageVariant(m_tdm.DataDir, WelcomePage, m_tdm.Language));
+    QFile page(QString::fromStdString(file.string()));
+    if (!page.open(QIODevice::ReadOnly))
+        return;
+    QString html = QString::fromUtf8(page.readAll());
+    const bool noInput
+        = std::none_of(m_inputSelected.begin(), m_inputSelected.end(), [](bool on) { return on; });
+    // The page says it instead of the notice, which would only repeat it.
+    if (noInput)
+        m_noMidiNoticeShown = true;
+    else
+        html.remove(QRegularExpression("<!--nomidi-->.*<!--/nomidi-->",
+                                       QRegularExpression::DotMatchesEverythingOption));
+    m_page->ShowGenerated(QUrl::fromLocalFile(QString::fromStdString(
+                              std::filesystem::absolute(file).lexically_normal().string())),
+                          html);
+    m_settings->SetWelcomed();
+    saveSettings();
+    // Once the window has its size on screen.
+    QTimer::singleShot(0, this, [this] {
+        if (!m_keyMap && m_panes == Panes::Page)
+            ToggleKeyMap();
+    });
+}
+
+void TForm1::programLink(const QString &what)
+{
+    if (what == ExportResultsCommand) {
+        exportResults();
+        return;
+    }
+    if (what != "first-exercise")
+        return;
+    // The first exercise of the course tree, as the student would choose it there.
+    const txmlmenu &menu = m_trees->Menu();
+    for (std::size_t i = 0; i < menu.Types.size(); ++i)
+        if (menu.Types[i] == LessonTypeName(LessonKind::HarmonyExercise) && menu.Files[i] != Template
+            && m_trees->ActivateLesson(menu.Types[i], menu.Files[i]))
+            return;
 }
 
 void TForm1::ShowPage(const std::string &name)
@@ -304,6 +356,7 @@ void TForm1::hideResult()
 
 void TForm1::ShowExerciseResult()
 {
+    const bool first = !ResultShown();
     m_task.Timer->setEnabled(false);
     if (m_piano) {
         m_piano->SetTimeText({});
@@ -318,6 +371,8 @@ void TForm1::ShowExerciseResult()
     m_result->show();
     m_result->raise();
     m_result->LayoutResult();
+    if (first)
+        recordResult(m_task.Mark(), m_task.Attempts, m_task.Attempts - m_task.Successes);
 }
 
 void TForm1::CompleteTask()
@@ -514,10 +569,19 @@ void TForm1::ToggleKeyMap()
     m_keyMap
         = new TfKeys(m_tdm.DataDir, m_tdm.Language, ToQString(m_texts.Text("Messages", "KeysCaption")), this);
     m_keyMap->setAttribute(Qt::WA_DeleteOnClose);
-    // Over the staff, just above the piano it explains.
+    // Over the staff, just above the piano it explains; over a page, in its bottom right corner,
+    // where the page's text is least likely to be.
     const QPoint areaTop = m_mainArea->mapToGlobal(QPoint(0, 0));
-    const int height = std::min(m_keyMap->height(), std::max(200, m_lowerArea->y() - 10));
-    QRect place(areaTop.x() + 10, areaTop.y() + m_lowerArea->y() - height - 10, m_keyMap->width(), height);
+    QRect place;
+    if (m_panes == Panes::Page) {
+        const int height = std::min(m_keyMap->height(), std::max(200, m_mainArea->height() / 2));
+        place = QRect(areaTop.x() + m_mainArea->width() - m_keyMap->width() - 10,
+                      areaTop.y() + m_mainArea->height() - height - 10, m_keyMap->width(), height);
+    } else {
+        const int height = std::min(m_keyMap->height(), std::max(200, m_lowerArea->y() - 10));
+        place = QRect(areaTop.x() + 10, areaTop.y() + m_lowerArea->y() - height - 10, m_keyMap->width(),
+                      height);
+    }
     if (const QScreen *screen = m_mainArea->screen())
         place = KeptInside(place, screen->availableGeometry());
     m_keyMap->setGeometry(place);

@@ -177,6 +177,7 @@ void TForm1::FinishQuestionnaire(bool forced)
             return;
         }
     }
+    const bool first = !ResultShown();
     test->Check();
     m_task.Timer->setEnabled(false);
     if (m_questPanel) {
@@ -186,10 +187,13 @@ void TForm1::FinishQuestionnaire(bool forced)
     m_p3d->hide();
     m_questBar->hide();
     m_result->setGeometry(0, 0, m_lowerArea->width(), m_lowerArea->y() - 1);
-    m_result->SetMark(QString::number(QuestMark(test->Wrong(), test->Places())));
+    const int mark = QuestMark(test->Wrong(), test->Places());
+    m_result->SetMark(QString::number(mark));
     m_result->show();
     m_result->raise();
     m_result->LayoutResult();
+    if (first)
+        recordResult(mark, test->Places(), test->Wrong());
 }
 
 } // namespace pw

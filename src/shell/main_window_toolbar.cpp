@@ -30,7 +30,7 @@ constexpr const char *ModeButtons[]
 constexpr const char *HarmonyButtons[]
     = {"tbVoice0",       "tbVoice1",       "tbVoice2",      "tbVoice3",      "tbLengthCeil",
        "tbLengthHalf",   "tbLengthQuart",  "tbLengthEight", "tbLengthPoint", "tbUndo",
-       "tbFreeFixVoice", "tbNotWriteNote", "tbPlayEx"};
+       "tbFreeFixVoice", "tbNotWriteNote", "tbPlayEx",      "tbExport"};
 constexpr const char *AuthoringButtons[] = {"tbOpen", "tbSave", "tbSetParms"};
 constexpr const char *AuthoringActions[] = {"mOpen", "mSave", "mSetParms"};
 
@@ -125,6 +125,8 @@ void TForm1::buildToolbar()
         m_player->PlayToggle();
         RefreshState();
     });
+    connect(toolButton("tbExport", "MusicXML", "Export"), &QToolButton::clicked, this,
+            &TForm1::ExportMusicXml);
     separator("tbsBeforeParts");
     connect(toolButton("tbPrevPart", "▲", "PrevPart"), &QToolButton::clicked, this, [this] {
         afterEdit(m_entry->PartUp());
@@ -197,6 +199,9 @@ void TForm1::buildShortcuts()
     shortcut("mOpen", Qt::CTRL | Qt::Key_O, [this] { OpenExercise(); });
     shortcut("mSave", Qt::CTRL | Qt::Key_S, [this] { SaveExercise(); });
     shortcut("mSetParms", Qt::CTRL | Qt::Key_A, [this] { SetParmsDialog(); });
+    shortcut("mExport", Qt::CTRL | Qt::Key_E, [this] {
+        ExportMusicXml();
+    })->setText(ToQString(m_texts.Text("Toolbar", "ExportMenu")));
     shortcut("MidiSetup", {}, [this] { MidiDialog(); });
     shortcut("mExit", {}, [this] { close(); });
 }
@@ -265,6 +270,7 @@ void TForm1::RefreshState()
     // The digits of the length shortcuts belong to the lesson elsewhere (a 3D lesson's views).
     for (const char *name : LengthActions)
         m_actions[name]->setEnabled(harmony);
+    m_actions["mExport"]->setEnabled(harmony);
     if (harmony)
         refreshHarmonyButtons();
     m_toolbar->update();

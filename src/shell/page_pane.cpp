@@ -32,11 +32,39 @@ TPagePane::TPagePane(QWidget *parent)
 void TPagePane::Navigate(const std::filesystem::path &file)
 {
     const std::filesystem::path absolute = file.is_absolute() ? file : std::filesystem::absolute(file);
-    setSource(QUrl::fromLocalFile(toQString(absolute.lexically_normal())));
+    const QUrl address = QUrl::fromLocalFile(toQString(absolute.lexically_normal()));
+    // Asked for by name, the file is shown as it is, not as the program filled it in.
+    if (address == m_generatedAddress) {
+        m_generatedAddress.clear();
+        if (source() == address) {
+            reload();
+            return;
+        }
+    }
+    setSource(address);
+}
+
+void TPagePane::ShowGenerated(const QUrl &address, const QString &html, std::map<QString, QImage> pictures)
+{
+    m_generatedAddress = address;
+    m_generatedHtml = html;
+    m_pictures = std::move(pictures);
+    // The same address would not be loaded again.
+    if (source() == address)
+        reload();
+    else
+        setSource(address, QTextDocument::HtmlResource);
 }
 
 void TPagePane::FollowLink(const QUrl &link)
 {
+    if (link.scheme() == Scheme) {
+        if (link == m_generatedAddress)
+            setSource(link, QTextDocument::HtmlResource);
+        else if (m_programLinks)
+            m_programLinks(link.path());
+        return;
+    }
     const QUrl url = link.isRelative() ? source().resolved(link) : link;
     const QString scheme = url.scheme();
     if (!scheme.isEmpty() && scheme != "file" && scheme != "qrc") {
@@ -57,12 +85,23 @@ void TPagePane::doSetSource(const QUrl &name, QTextDocument::ResourceType type)
     if (name.isLocalFile()) {
         m_file = toPath(name.toLocalFile());
         m_missing = !QFileInfo(name.toLocalFile()).isFile();
+    } else if (name.scheme() == Scheme) {
+        m_file.clear();
+        m_missing = false;
     }
     QTextBrowser::doSetSource(name, type);
 }
 
 QVariant TPagePane::loadResource(int type, const QUrl &name)
 {
+    if (type == QTextDocument::HtmlResource && name == m_generatedAddress)
+        return m_generatedHtml;
+    if (name.scheme() == Scheme) {
+        const auto picture = m_pictures.find(name.path());
+        if (type == QTextDocument::ImageResource && picture != m_pictures.end())
+            return picture->second;
+        return {};
+    }
     // The error page stands in as the missing file's content, so the source and the history
     // stay right and the same file loads once it is there.
     if (type == QTextDocument::HtmlResource && name.isLocalFile() && !QFileInfo(name.toLocalFile()).isFile())

@@ -142,6 +142,19 @@ void folder(QPainter &p, bool open)
         p.drawRect(QRectF(1.5, 6.5, 13, 7));
 }
 
+// A rising line of marks over two axes.
+void results(QPainter &p)
+{
+    p.setPen(QPen(kOutline, 1));
+    p.drawPolyline(QPolygonF({{2.5, 1.5}, {2.5, 13.5}, {14.5, 13.5}}));
+    p.setPen(QPen(QColor(20, 140, 40), 1.6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.drawPolyline(QPolygonF({{4.5, 10.5}, {7.5, 8}, {10, 9.5}, {13.5, 4}}));
+    p.setPen(Qt::NoPen);
+    p.setBrush(kInk);
+    for (const QPointF point : {QPointF(4.5, 10.5), QPointF(7.5, 8), QPointF(10, 9.5), QPointF(13.5, 4)})
+        p.drawEllipse(point, 1.2, 1.2);
+}
+
 } // namespace
 
 std::vector<QIcon> MakeTreeImageList()
@@ -155,7 +168,8 @@ std::vector<QIcon> MakeTreeImageList()
             iconOf(scene3d),
             iconOf(video),
             iconOf([](QPainter &p) { folder(p, false); }),
-            iconOf([](QPainter &p) { folder(p, true); })};
+            iconOf([](QPainter &p) { folder(p, true); }),
+            iconOf(results)};
 }
 
 std::vector<QPixmap> MakeTabImageList()

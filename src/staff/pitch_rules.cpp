@@ -29,18 +29,39 @@ bool inKeySignature(int step, int val)
     return std::find(SharpSteps.begin(), end, step) != end;
 }
 
+// The staff step of a pitch counted from A0, before any clef.
+int diatonicStep(int high, const Tonality &tonality)
+{
+    const int n = referencePitch(high, tonality);
+    const int shift = ((3 * tonality.val) % 7 + 7) % 7;
+    return StepClass[static_cast<std::size_t>(n % 12)] + 7 * (n / 12) + shift;
+}
+
 } // namespace
 
 int StaffPosition(int high, const Tonality &tonality, int clef)
 {
-    const int n = referencePitch(high, tonality);
-    const int shift = ((3 * tonality.val) % 7 + 7) % 7;
-    const int step = StepClass[static_cast<std::size_t>(n % 12)] + 7 * (n / 12) + shift;
+    const int step = diatonicStep(high, tonality);
     if (clef == 1)
         return step - 9;
     if (clef == 4)
         return step - 21;
     return step;
+}
+
+WrittenPitch WrittenPitchOf(int high, const Tonality &tonality)
+{
+    const int step = diatonicStep(high, tonality);
+    // Steps are counted from A: A and B belong to the octave below the C that follows them.
+    const int fromA = step % 7;
+    WrittenPitch written;
+    written.letter = (fromA + 5) % 7;
+    written.octave = step / 7 + (fromA >= 2 ? 1 : 0);
+    const int n = referencePitch(high, tonality) % 12;
+    written.alter = Alteration[static_cast<std::size_t>(n)];
+    if (inKeySignature(StepClass[static_cast<std::size_t>(n)], tonality.val))
+        written.alter += tonality.val > 0 ? -1 : 1;
+    return written;
 }
 
 int AccidentalFor(int high, const Tonality &tonality, AccidentalMemory &memory)

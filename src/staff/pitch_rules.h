@@ -15,6 +15,21 @@ using AccidentalMemory = std::array<int, 11>;
 // staff with clef code clef: treble E4 and bass G2 on the bottom line. High must be 0 or more.
 int StaffPosition(int high, const Tonality &tonality, int clef);
 
+// A pitch as the staff writes it: letter 0 C … 6 B, octave 4 from middle C up to the B above it,
+// and the alteration in semitones that the key signature and the accidental give it together.
+struct WrittenPitch
+{
+    int letter = 0;
+    int octave = 0;
+    int alter = 0;
+
+    bool operator==(const WrittenPitch &) const = default;
+};
+
+// The written pitch of high (0 or more) in a part of this tonality: on the staff position
+// StaffPosition gives, with the key signature's sign of that step and the note's own.
+WrittenPitch WrittenPitchOf(int high, const Tonality &tonality);
+
 // The sign to show before the note, given the signs already shown in the measure; updates memory.
 int AccidentalFor(int high, const Tonality &tonality, AccidentalMemory &memory);
 

@@ -2,6 +2,7 @@
 
 #include "document/exercise_nodes.h"
 
+#include "harmony/definitor.h"
 #include "harmony/exercise_check.h"
 #include "staff/staff_notes.h"
 
@@ -38,19 +39,7 @@ void addSpot(StaffDrawing &d, int x, int y, int part, XmlNode note)
 
 void DrawLabel(StaffDrawing &d, int x, int y, std::string_view text)
 {
-    std::array<std::string, 3> pieces;
-    std::size_t piece = 0;
-    for (char c : text) {
-        if (c == '|') {
-            if (++piece == pieces.size())
-                break;
-            continue;
-        }
-        pieces[piece] += c;
-    }
-    const TMusDefinitor &definitor = d.parms.Definitor();
-    for (std::size_t i = 0; i < pieces.size(); ++i)
-        pieces[i] = definitor.LocalLabel("A", std::to_string(i + 1), pieces[i]);
+    const std::array<std::string, 3> pieces = d.parms.Definitor().LocalLabelPieces(text);
     if (d.ex.IsExam && d.ex.ExamState < 0)
         return;
     d.canvas.text(x, y, pieces[0]);

@@ -232,6 +232,10 @@ TEST(LocalizeBundled, EnglishFileCoversEveryIdentifier)
     EXPECT_EQ(english.Phrase("файл не читается: строка 3, столбец 7: неверный атрибут"),
               "the file cannot be read: line 3, column 7: a broken attribute");
     EXPECT_EQ(english.Phrase("файл больше 16 МБ"), "the file is larger than 16 MB");
+    EXPECT_EQ(
+        english.Phrase("Журнал результатов /home/s/progress.sqlite отключён до конца работы: папка журнала "
+                       "закрыта для записи"),
+        "The progress log /home/s/progress.sqlite is off until the program ends: its folder is read-only");
     EXPECT_EQ(english.Text("Toolbar", "Voice0"), "Voice: bass");
     EXPECT_EQ(english.BottomQuest("RegimDirect"), "Go to the next exercise only when asked");
 }

@@ -135,17 +135,24 @@ TEST_F(Loading, TaskLimitsIterationsAndTimer)
     EXPECT_EQ(task.Iterations, 2);
     EXPECT_TRUE(task.Timer->enabled());
     EXPECT_EQ(task.TimerMode, 1);
+    EXPECT_EQ(task.SecondsUsed, 0);
 
-    // The next iteration keeps the count of the series.
+    // The next iteration keeps the count of the series, and the seconds it used.
+    for (int second = 0; second < 5; ++second)
+        task.TickDown();
     task.CountAttempt(true);
     ASSERT_TRUE(exercise->ReloadExercise());
     EXPECT_EQ(task.Attempts, 1);
     EXPECT_EQ(task.Iterations, 2);
+    EXPECT_EQ(task.LimitSec, 30) << "each iteration has the whole limit";
+    task.TickDown();
+    EXPECT_EQ(task.SecondsUsed, 6);
 
     ASSERT_TRUE(load("untimed.xml", "<MExercise><Part/></MExercise>"));
     EXPECT_FALSE(task.Timer->enabled());
     EXPECT_EQ(task.TimerMode, 0);
     EXPECT_EQ(task.Iterations, 0);
+    EXPECT_FALSE(task.SecondsUsed) << "a series without a limit has no seconds used";
 }
 
 TEST_F(Loading, TimerProportionalCountsTheGivenVoicesNotes)
@@ -291,4 +298,19 @@ TEST(TimerArea, MarkAndTimeNormalisation)
     task.NormalizeTime();
     EXPECT_EQ(task.LimitMin, 2);
     EXPECT_EQ(task.LimitSec, 30);
+}
+
+// Only the seconds the countdown really takes count: none past the end of the limit.
+TEST(TimerArea, SecondsUsedCountTheTicksThatTookTime)
+{
+    TimerArea task;
+    task.LimitMin = 1;
+    task.LimitSec = 1;
+    task.TickDown();
+    EXPECT_FALSE(task.SecondsUsed) << "nothing is counted before a series asks for it";
+    task.SecondsUsed = 0;
+    for (int second = 0; second < 70; ++second)
+        task.TickDown();
+    EXPECT_EQ(task.SecondsUsed, 60);
+    EXPECT_EQ(task.LimitMin + task.LimitSec, 0);
 }

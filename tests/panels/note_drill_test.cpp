@@ -224,6 +224,8 @@ TEST(NoteDrill, TheCountdownEndsATaskAsAMistakeAndTheSeriesEndsWithItsMark)
 
     rig.drill.Continue();
     EXPECT_EQ(rig.task.LimitSec, 5) << "every task has its own time";
+    rig.drill.Tick();
+    EXPECT_EQ(rig.task.SecondsUsed, 6) << "the seconds of the series: five, then one";
     rig.drill.MidiNote(rig.drill.Task().first + 21);
     EXPECT_EQ(rig.host.seriesEnded, 1);
     EXPECT_TRUE(rig.drill.Ended());

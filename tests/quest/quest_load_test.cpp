@@ -46,6 +46,9 @@ TEST_F(QuestLoadTest, TimeLimitIsNormalisedAndStartsTheCountdown)
     EXPECT_EQ(task.LimitMin, 2);
     EXPECT_EQ(task.LimitSec, 5);
     EXPECT_TRUE(task.Timer->enabled());
+    EXPECT_EQ(task.SecondsUsed, 0);
+    task.TickDown();
+    EXPECT_EQ(task.SecondsUsed, 1);
 
     TimerArea untimed;
     // Q0, its variant, Q1, Q2.
@@ -54,6 +57,7 @@ TEST_F(QuestLoadTest, TimeLimitIsNormalisedAndStartsTheCountdown)
     EXPECT_EQ(untimed.LimitMin, 0);
     EXPECT_EQ(untimed.LimitSec, 0);
     EXPECT_FALSE(untimed.Timer->enabled());
+    EXPECT_FALSE(untimed.SecondsUsed);
 }
 
 TEST_F(QuestLoadTest, VariantChoosesTheTextPiecesAndTheRightItems)

@@ -5,6 +5,7 @@
 #include "platform/file_paths.h"
 #include "platform/recording_ui.h"
 #include "shell/course_menu.h"
+#include "shell/lesson_kind.h"
 
 #include <gtest/gtest.h>
 
@@ -110,6 +111,25 @@ TEST(BundledCourse, LoadsInBothLanguagesWithEveryCaption)
                                           "xml\\Soprano-minor.xml"}));
         EXPECT_FALSE(menu.DebugItem);
     }
+}
+
+// Every item opens a lesson this version runs; the student's results close the test section.
+TEST(BundledCourse, EveryItemIsOfAKnownKind)
+{
+    RecordingUi ui;
+    txmlmenu menu(ui);
+    ASSERT_EQ(menu.Load(kData / "xml" / "Menu.xml", "English"), 0);
+    int results = -1;
+    for (int i = 0; i < menu.Count(); ++i) {
+        const std::string &type = menu.Types[static_cast<std::size_t>(i)];
+        EXPECT_NE(LessonKindOf(type), LessonKind::Unknown) << "item " << i << ": " << type;
+        if (LessonKindOf(type) == LessonKind::Results)
+            results = i;
+    }
+    ASSERT_GE(results, 0);
+    EXPECT_EQ(menu.Texts[static_cast<std::size_t>(results)], "My results");
+    EXPECT_EQ(menu.Nodes[static_cast<std::size_t>(results)].icon, 10);
+    EXPECT_LT(results, menu.FirstSummary) << "not gathered into the contents";
 }
 
 TEST(BundledCourse, SectionsCarryTheirSummaryPages)

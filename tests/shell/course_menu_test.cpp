@@ -101,6 +101,7 @@ TEST_F(CourseMenu, IconsComeFromIdxOrTheType)
         EXPECT_EQ(menu.Nodes[i].icon, icons[i]) << "item " << i;
     EXPECT_EQ(DefaultIcon("Video"), 8);
     EXPECT_EQ(DefaultIcon("HTMLTask"), 8);
+    EXPECT_EQ(DefaultIcon("MyResults"), 10);
 }
 
 TEST_F(CourseMenu, ContentsHeadingsGatherEarlierItemsByTypeAndIcon)
@@ -223,4 +224,25 @@ TEST_F(CourseMenu, HeadingPages)
     EXPECT_EQ(SectionNumber("Анализ отрывков"), 4);
     EXPECT_EQ(SectionNumber("Упражнения на клавиатуре"), 2);
     EXPECT_EQ(SectionNumber("теория"), -1);
+}
+
+// A lesson recorded in one language is named in the language of the run: by its file, or by its
+// caption in any language when it has none.
+TEST_F(CourseMenu, CaptionsOfRecordedLessonsAreFoundInTheLanguageAsked)
+{
+    ASSERT_EQ(load(R"(<Course><Menu>
+  <Item Level="0" Type="MusHarmonyExercise" File="xml\Cadence.xml" TextRussian="Каденция" TextEnglish="Cadence"/>
+  <Item Level="0" Type="MusNoteDefine" TextRussian="Белые клавиши" TextEnglish="White keys"/>
+  <Item Level="0" Type="MusNoteDefine" TextRussian="Интервалы" Text="Intervals"/>
+</Menu></Course>)"),
+              0);
+    EXPECT_EQ(MenuCaption(menu, "MusHarmonyExercise", "xml/cadence.xml", "Каденция", "English"), "Cadence");
+    EXPECT_EQ(MenuCaption(menu, "MusNoteDefine", "", "White keys", "Russian"), "Белые клавиши");
+    EXPECT_EQ(MenuCaption(menu, "MusNoteDefine", "", "Интервалы", "English"), "Intervals")
+        << "the plain Text stands for a language without its own";
+    EXPECT_EQ(MenuCaption(menu, "Quest", "xml\\Cadence.xml", "Тест", "English"), "Тест") << "another type";
+    EXPECT_EQ(MenuCaption(menu, "MusNoteDefine", "", "Gone", "English"), "Gone")
+        << "not in the menu any more";
+    EXPECT_TRUE(SameDataFile("xml\\A.xml", "xml/a.XML"));
+    EXPECT_FALSE(SameDataFile("xml\\a.xml", "xml\\b.xml"));
 }

@@ -5,6 +5,7 @@
 
 #include "document/xml_file.h"
 #include "panels/bottom_notes.h"
+#include "progress/progress_database.h"
 #include "shell/course_activation.h"
 
 #include <QCheckBox>
@@ -103,6 +104,16 @@ TEST_F(DrillWindow, ATaskSoundsOnTheOutputAndAClickOnTheRightKeySucceeds)
     EXPECT_EQ(panel()->Drill().Outcome(), DrillOutcome::Exhausted);
     EXPECT_TRUE(shown("sResult")) << "two tasks done: the mark";
     EXPECT_EQ(child<QLabel>("sMark")->text(), "3");
+    // The series goes into the progress log, with the seconds of its limit it used.
+    settle();
+    const std::optional<std::vector<ProgressEntry>> logged = ReadProgressFile(progressFile());
+    ASSERT_TRUE(logged);
+    ASSERT_EQ(logged->size(), 1u);
+    EXPECT_EQ(logged->front().kind, "MusNoteDefine");
+    EXPECT_EQ(logged->front().mark, 3);
+    EXPECT_EQ(logged->front().attempts, 2);
+    EXPECT_EQ(logged->front().errors, 1);
+    EXPECT_TRUE(logged->front().secondsUsed);
 }
 
 TEST_F(DrillWindow, ThePausePageComesFirstAndTheCountdownEndsATask)

@@ -164,7 +164,8 @@ TEST_F(English, TheBundledDrillsSpeakEnglish)
 TEST_F(English, EveryLessonDialogAndNoticeIsInEnglish)
 {
     // No MIDI input and the notice not silenced: it comes up at start.
-    write("parms.xml", "<Parameters><MidiInput/><MidiOutput><Dev>Test out</Dev></MidiOutput></Parameters>");
+    write("parms.xml",
+          "<Parameters welcomed=\"Y\"><MidiInput/><MidiOutput><Dev>Test out</Dev></MidiOutput></Parameters>");
     start({"-l", "English"});
     bool notice = false;
     for (QWidget *top : QApplication::topLevelWidgets()) {
@@ -178,6 +179,9 @@ TEST_F(English, EveryLessonDialogAndNoticeIsInEnglish)
     expectWindowEnglish("the start lesson");
 
     TCourseTrees &trees = window->courseTrees();
+    ASSERT_TRUE(trees.ActivateLesson("MyResults", ""));
+    expectWindowEnglish("my results, none yet");
+    EXPECT_TRUE(child<QTextBrowser>("wb")->toPlainText().contains("Your results will appear here"));
     for (const char *page :
          {"html\\theory-functions.html", "html\\theory-spacing.html", "html\\theory-connecting.html"}) {
         ASSERT_TRUE(trees.ActivateLesson("HTMLText", page));
@@ -273,4 +277,13 @@ TEST_F(English, EveryLessonDialogAndNoticeIsInEnglish)
     EXPECT_TRUE(child<QLabel>("lWhy")->text().startsWith("Attempt 1 of 1"));
     key(Qt::Key_Space);
     expectWindowEnglish("the result");
+
+    // The test and the exercise, recorded, on the results page with its chart.
+    ASSERT_TRUE(trees.ActivateLesson("MyResults", ""));
+    expectWindowEnglish("my results");
+    const QString results = child<QTextBrowser>("wb")->toPlainText();
+    EXPECT_TRUE(results.contains("Theory test (Tests)")) << results.toStdString();
+    EXPECT_TRUE(results.contains("xml\\timed.xml (Harmonisation exercises)")) << results.toStdString();
+    EXPECT_TRUE(results.contains("Export as CSV…"));
+    EXPECT_TRUE(results.contains("Date\nMark\nMistakes\nAttempts\nTime")) << results.toStdString();
 }

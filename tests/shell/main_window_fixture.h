@@ -31,9 +31,13 @@ protected:
     void SetUp() override
     {
         TestFolder::SetUp();
+        // The progress log goes under the scratch folder, never into the real home.
+        savedDataHome = qgetenv("XDG_DATA_HOME");
+        hadDataHome = qEnvironmentVariableIsSet("XDG_DATA_HOME");
+        qputenv("XDG_DATA_HOME", QByteArray::fromStdString((folder / "home-data").string()));
         std::filesystem::copy(PARTWRITER_BUNDLED_DATA, folder, std::filesystem::copy_options::recursive);
         write("parms.xml",
-              "<Parameters nomessagemidi=\"Y\" octoffset0=\"-1\"><MidiInput/>"
+              "<Parameters welcomed=\"Y\" nomessagemidi=\"Y\" octoffset0=\"-1\"><MidiInput/>"
               "<MidiOutput><Dev>Test out</Dev></MidiOutput></Parameters>");
         tdm.ExeDir = pw::WithTrailingSeparator(pw::ExecutableFolder());
         tdm.DataDir = pw::WithTrailingSeparator(folder);
@@ -59,7 +63,16 @@ protected:
         answerer.stop();
         watchdog.stop();
         window.reset();
+        if (hadDataHome)
+            qputenv("XDG_DATA_HOME", savedDataHome);
+        else
+            qunsetenv("XDG_DATA_HOME");
         TestFolder::TearDown();
+    }
+    // The progress log of the window, under the scratch folder.
+    std::filesystem::path progressFile() const
+    {
+        return folder / "home-data" / "Partwriter" / "progress.sqlite";
     }
 
     // Starts the window, shown, so that the staff paints and the task flow runs.
@@ -149,6 +162,8 @@ protected:
 
     pw::Tdm tdm;
     std::unique_ptr<pw::TForm1> window;
+    QByteArray savedDataHome;
+    bool hadDataHome = false;
     QTimer watchdog;
     QPointer<QMessageBox> waitingBox;
     QTimer answerer;

@@ -6,10 +6,12 @@
 #include "shell/course_activation.h"
 #include "shell/course_trees.h"
 #include "shell/no_midi_notice.h"
+#include "shell/page_pane.h"
 #include "shell/staff_box.h"
 
 #include <QLabel>
 #include <QMessageBox>
+#include <QRegularExpression>
 #include <QScrollBar>
 #include <QSplitter>
 #include <QTextBrowser>
@@ -238,13 +240,12 @@ TEST_F(MainWindow, SettingsThatCannotBeSavedAreToldOnceAndTheProgramRunsOn)
         told[0].find("Не удалось записать файл " + (folder / "parms.xml").string() + ": Is a directory"),
         std::string::npos)
         << told[0];
-    EXPECT_EQ(window->lessonType(), "MusHarmonyExercise") << "the start lesson is open";
-
-    // Without settings no input is selected: closing the notice saying so saves its switch.
-    auto *notice = window->findChild<TMidiNotice *>();
-    ASSERT_NE(notice, nullptr);
-    notice->reject();
+    // Without settings the start is a first start: the welcome page, whose switch is saved (and
+    // fails) again, and the exercise it leads to.
+    EXPECT_TRUE(child<TPagePane>("wb")->CurrentFile().string().ends_with("welcome.html"));
+    child<TPagePane>("wb")->FollowLink(QUrl("partwriter:first-exercise"));
     settle();
+    EXPECT_EQ(window->lessonType(), "MusHarmonyExercise");
     window->close();
     settle();
     EXPECT_EQ(told.size(), 1u) << "told once a run";
@@ -396,4 +397,54 @@ TEST_F(MainWindow, ThePianoShowsTheNotesThatSound)
     window->NoteHandler(0, 144, 67, 80);
     window->NoteHandler(0, 144, 67, 0);
     EXPECT_FALSE(piano->Sounding(67)) << "a note-on of velocity 0 ends the note";
+}
+
+// A first start (settings never welcomed) opens the welcome page with the key map beside it; without
+// a MIDI input the page says the computer keys play, and the notice does not come up as well. Its
+// link opens the first exercise; the next start goes straight to the start lesson.
+TEST_F(MainWindow, TheFirstStartWelcomesAndTheNextGoesToTheLesson)
+{
+    write("parms.xml",
+          "<Parameters octoffset0=\"-1\"><MidiInput/><MidiOutput><Dev>Test "
+          "out</Dev></MidiOutput></Parameters>");
+    start();
+    auto *page = child<TPagePane>("wb");
+    EXPECT_TRUE(shown("wb"));
+    EXPECT_TRUE(page->toPlainText().contains("Добро пожаловать в Partwriter"));
+    EXPECT_TRUE(page->toPlainText().contains("клавишами компьютера"));
+    EXPECT_TRUE(page->CurrentFile().string().ends_with("welcome.html"));
+    // The key map stands in the page's bottom right corner, clear of its beginning.
+    auto *keys = child<QWidget>("TfKeys");
+    ASSERT_TRUE(keys);
+    const QRect area(child<QWidget>("pMainArea")->mapToGlobal(QPoint(0, 0)),
+                     child<QWidget>("pMainArea")->size());
+    EXPECT_GT(keys->geometry().top(), area.top() + area.height() / 3);
+    EXPECT_NE(read(folder / "parms.xml").find("welcomed=\"Y\""), std::string::npos);
+
+    page->FollowLink(QUrl("partwriter:first-exercise"));
+    settle();
+    EXPECT_EQ(window->lessonKind(), LessonKind::HarmonyExercise);
+    EXPECT_TRUE(shown("pb"));
+    EXPECT_FALSE(child<QWidget>("TnoMidiTotal"));
+    EXPECT_FALSE(child<QWidget>("TnoMidi"));
+    // Relative links of the page still lead to course pages.
+    window->ShowWelcome();
+    settle();
+    page->FollowLink(QUrl("theory-functions.html"));
+    EXPECT_TRUE(page->CurrentFile().string().ends_with("theory-functions.html"));
+
+    window.reset();
+    start();
+    EXPECT_EQ(window->lessonKind(), LessonKind::HarmonyExercise);
+    EXPECT_FALSE(child<QWidget>("TfKeys"));
+}
+
+TEST_F(MainWindow, TheWelcomeSpeaksEnglish)
+{
+    write("parms.xml", "<Parameters nomessagemidi=\"Y\"><MidiInput/><MidiOutput/></Parameters>");
+    start({"-l", "English"});
+    const QString text = child<TPagePane>("wb")->toPlainText();
+    EXPECT_TRUE(text.contains("Welcome to Partwriter"));
+    EXPECT_TRUE(text.contains("computer keys"));
+    EXPECT_FALSE(text.contains(QRegularExpression("[А-яЁё]"))) << text.toStdString();
 }

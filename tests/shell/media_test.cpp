@@ -537,6 +537,64 @@ TEST_F(PagePane, AMissingPageShowsAnErrorPageInThePane)
     EXPECT_TRUE(pane.toPlainText().contains("Теперь есть"));
 }
 
+// A page the program builds: its pictures from memory, built anew when shown again, its command
+// links handed to the caller and never to the desktop; a file page after it loads as usual.
+TEST_F(PagePane, ABuiltPageShowsItsPicturesAndHandsOnItsCommands)
+{
+    DesktopLinks desktop;
+    QDesktopServices::setUrlHandler("partwriter", &desktop, "open");
+    TPagePane pane;
+    std::vector<QString> commands;
+    pane.SetProgramLinks([&commands](const QString &command) { commands.push_back(command); });
+    pane.Navigate(page);
+    QImage dot(3, 2, QImage::Format_RGB32);
+    dot.fill(Qt::red);
+    pane.ShowGenerated(TPagePane::ProgramAddress("built"),
+                       "<p>Построено</p><img src=\"partwriter:dot.png\"><a href=\"partwriter:go\">go</a>",
+                       {{"dot.png", dot}});
+    EXPECT_TRUE(pane.toPlainText().startsWith("Построено"));
+    EXPECT_TRUE(pane.CurrentFile().empty());
+    EXPECT_EQ(
+        pane.document()->resource(QTextDocument::ImageResource, QUrl("partwriter:dot.png")).value<QImage>(),
+        dot);
+    pane.ShowGenerated(TPagePane::ProgramAddress("built"), "<p>Снова</p>");
+    EXPECT_TRUE(pane.toPlainText().startsWith("Снова")) << "the same page is read anew";
+
+    emit pane.anchorClicked(QUrl("partwriter:go"));
+    EXPECT_EQ(commands, std::vector<QString> {"go"});
+    EXPECT_TRUE(pane.toPlainText().startsWith("Снова"));
+    EXPECT_TRUE(desktop.opened.empty());
+
+    // The file shown before is shown again, though the pane had it as its source once already.
+    pane.Navigate(page);
+    EXPECT_EQ(pane.CurrentFile(), page);
+    EXPECT_TRUE(pane.toPlainText().contains("Первая"));
+    QDesktopServices::unsetUrlHandler("partwriter");
+}
+
+// A file as the program fills it in stands at the file's address: its pictures and links resolve
+// against the file's folder, while the file itself, navigated to, is shown as it is.
+TEST_F(PagePane, AFilledInFilePageResolvesAgainstTheFile)
+{
+    TPagePane pane;
+    std::vector<QString> commands;
+    pane.SetProgramLinks([&commands](const QString &what) { commands.push_back(what); });
+    const QUrl address = QUrl::fromLocalFile(QString::fromStdString(page.string()));
+    pane.ShowGenerated(address,
+                       "<p>Заполнено</p><img src=\"img/dot.png\"><a href=\"partwriter:start\">s</a>");
+    EXPECT_TRUE(pane.toPlainText().startsWith("Заполнено"));
+    EXPECT_EQ(pane.CurrentFile(), page);
+    EXPECT_FALSE(pane.PageMissing());
+    EXPECT_TRUE(pane.document()->resource(QTextDocument::ImageResource, QUrl("img/dot.png")).isValid());
+    emit pane.anchorClicked(QUrl("partwriter:start"));
+    EXPECT_EQ(commands, std::vector<QString> {"start"});
+    pane.FollowLink(QUrl("second.html"));
+    EXPECT_EQ(pane.CurrentFile(), second);
+
+    pane.Navigate(page);
+    EXPECT_TRUE(pane.toPlainText().contains("Первая")) << "the file as it is";
+}
+
 TEST_F(PagePane, PrintsTheShownPageToPdf)
 {
     TPagePane pane;

@@ -46,7 +46,7 @@ protected:
     void settings(const std::string &attributes, const std::string &inputs)
     {
         write("parms.xml",
-              "<Parameters " + attributes + "><MidiInput>" + inputs
+              "<Parameters welcomed=\"Y\" " + attributes + "><MidiInput>" + inputs
                   + "</MidiInput><MidiOutput><Dev>Test out</Dev></MidiOutput></Parameters>");
     }
     // Runs action on the modal dialog of that object name once it is up (within two seconds).

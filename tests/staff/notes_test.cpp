@@ -3,6 +3,15 @@
 #include "staff/pitch_rules.h"
 #include "staff/staff_voices.h"
 
+namespace pw {
+
+void PrintTo(const WrittenPitch &p, std::ostream *os)
+{
+    *os << "CDEFGAB"[p.letter] << p.octave << (p.alter >= 0 ? "+" : "") << p.alter;
+}
+
+} // namespace pw
+
 namespace pw::test {
 namespace {
 
@@ -21,6 +30,35 @@ TEST(StaffPositionTest, ReferencePitchesOnBothClefs)
     EXPECT_EQ(StaffPosition(36, CMajor, 2), 23); // no correction for other clefs
     // G major: C4 of the reference key is shown as G4, four steps up.
     EXPECT_EQ(StaffPosition(36, {1, -1}, 4), 6);
+}
+
+TEST(WrittenPitchTest, LettersAndOctavesAreTheStaffPositions)
+{
+    for (int type : {0, 1}) {
+        for (int val = -7; val <= 7; ++val) {
+            for (int high = 0; high <= 127; ++high) {
+                const WrittenPitch p = WrittenPitchOf(high, {type, val});
+                // Treble E4 lies on the bottom line, position 4, and C1 is the third step from A0.
+                EXPECT_EQ(7 * p.octave + p.letter - 5, StaffPosition(high, {type, val}, 4) + 21)
+                    << "type " << type << " val " << val << " High " << high;
+                EXPECT_GE(p.alter, -2);
+                EXPECT_LE(p.alter, 2);
+            }
+        }
+    }
+}
+
+TEST(WrittenPitchTest, KeySignaturesAndAccidentalsSpellTheNote)
+{
+    EXPECT_EQ(WrittenPitchOf(36, CMajor), (WrittenPitch {0, 4, 0})); // middle C
+    EXPECT_EQ(WrittenPitchOf(35, {0, 0}), (WrittenPitch {4, 3, 1})); // A minor: the leading tone G sharp
+    EXPECT_EQ(WrittenPitchOf(35, {0, 1}), (WrittenPitch {0, 4, 1})); // D minor: C sharp in a flat key
+    EXPECT_EQ(WrittenPitchOf(29, {1, 1}), (WrittenPitch {6, 3, -1})); // F major: B flat
+    EXPECT_EQ(WrittenPitchOf(34, {1, 1}), (WrittenPitch {2, 4, -1})); // F major, reference B flat: E flat
+    EXPECT_EQ(WrittenPitchOf(24, {1, 7}), (WrittenPitch {0, 3, -1})); // seven flats: C flat
+    EXPECT_EQ(WrittenPitchOf(35, {1, -7}), (WrittenPitch {6, 3, 1})); // seven sharps: B sharp
+    EXPECT_EQ(WrittenPitchOf(37, {1, -7}), (WrittenPitch {0, 4, 2})); // C double sharp
+    EXPECT_EQ(WrittenPitchOf(42, {1, -1}), (WrittenPitch {0, 5, 1})); // G major, reference F sharp: C sharp
 }
 
 struct AccidentalCase

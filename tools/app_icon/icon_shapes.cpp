@@ -48,7 +48,8 @@ std::string IconSvg(const std::vector<Shape> &shapes)
 {
     std::ostringstream svg;
     svg << R"(<?xml version="1.0" encoding="UTF-8"?>)" << '\n'
-        << R"(<svg xmlns="http://www.w3.org/2000/svg" width="256" height="256" viewBox="0 0 256 256">)" << '\n';
+        << R"(<svg xmlns="http://www.w3.org/2000/svg" width="256" height="256" viewBox="0 0 256 256">)"
+        << '\n';
     for (const Shape &s : shapes) {
         switch (s.kind) {
         case Shape::Rect:
@@ -62,9 +63,9 @@ std::string IconSvg(const std::vector<Shape> &shapes)
             break;
         case Shape::Ellipse: {
             const double cx = s.a + s.c / 2, cy = s.b + s.d / 2;
-            svg << "  <ellipse cx=\"" << cx << "\" cy=\"" << cy << "\" rx=\"" << s.c / 2 << "\" ry=\"" << s.d / 2
-                << "\" transform=\"rotate(" << s.extra << ' ' << cx << ' ' << cy << ")\" fill=\"" << s.colour
-                << "\"/>\n";
+            svg << "  <ellipse cx=\"" << cx << "\" cy=\"" << cy << "\" rx=\"" << s.c / 2 << "\" ry=\""
+                << s.d / 2 << "\" transform=\"rotate(" << s.extra << ' ' << cx << ' ' << cy << ")\" fill=\""
+                << s.colour << "\"/>\n";
             break;
         }
         }
