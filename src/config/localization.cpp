@@ -105,6 +105,7 @@ const std::map<Key, std::string> &defaults()
         {{"MyResults", "KindMusHarmonyExercise"}, "Упражнения на гармонизацию"},
         {{"MyResults", "KindMusNoteDefine"}, "Тренировка слуха"},
         {{"MyResults", "KindQuest"}, "Тесты"},
+        {{"Page", "Missing"}, "Страница не найдена"},
         {{"Movie", "PartSelection"}, "Часть"},
         {{"Movie", "Value"}, "Громкость"},
         {{"MidiSelect", "Caption"}, "Настройка и параметры"},

@@ -245,6 +245,7 @@ void TForm1::buildWindow()
     m_lowerArea->setObjectName("hlp");
     m_lowerArea->setFixedHeight(LowerAreaHeight);
     m_page = new TPagePane(m_mainArea);
+    m_page->Localize(m_texts);
     m_page->SetProgramLinks([this](const QString &what) { programLink(what); });
     m_page->hide();
     m_result = new TResultPanel(m_mainArea);

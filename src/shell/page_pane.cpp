@@ -1,5 +1,7 @@
 #include "shell/page_pane.h"
 
+#include "config/localization.h"
+
 #include <QDesktopServices>
 #include <QFileInfo>
 
@@ -23,10 +25,16 @@ TPagePane::TPagePane(QWidget *parent)
     : QTextBrowser(parent)
 {
     setObjectName("wb");
+    m_missingHeading = QString::fromStdString(Localization::Default("Page", "Missing"));
     // Links are ours to route: QTextBrowser's own handling would try to show web pages here.
     setOpenLinks(false);
     setOpenExternalLinks(false);
     connect(this, &QTextBrowser::anchorClicked, this, &TPagePane::FollowLink);
+}
+
+void TPagePane::Localize(const Localization &texts)
+{
+    m_missingHeading = QString::fromStdString(texts.Text("Page", "Missing"));
 }
 
 void TPagePane::Navigate(const std::filesystem::path &file)
@@ -74,10 +82,10 @@ void TPagePane::FollowLink(const QUrl &link)
     setSource(url);
 }
 
-QString TPagePane::MissingPageHtml(const std::filesystem::path &file)
+QString TPagePane::MissingPageHtml(const std::filesystem::path &file) const
 {
-    return "<html><body><h3>Страница не найдена</h3><p>" + toQString(file).toHtmlEscaped()
-        + "</p></body></html>";
+    return "<html><body><h3>" + m_missingHeading.toHtmlEscaped() + "</h3><p>"
+        + toQString(file).toHtmlEscaped() + "</p></body></html>";
 }
 
 void TPagePane::doSetSource(const QUrl &name, QTextDocument::ResourceType type)

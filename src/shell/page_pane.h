@@ -9,6 +9,8 @@
 
 namespace pw {
 
+class Localization;
+
 // The HTML pane "wb": local pages with their pictures, tables and links. Links to local pages
 // open here; web and mail links go to the desktop's programs and the pane stays where it is.
 class TPagePane : public QTextBrowser
@@ -44,7 +46,9 @@ public:
     void FollowLink(const QUrl &link);
 
     // The error page text for a missing file.
-    static QString MissingPageHtml(const std::filesystem::path &file);
+    QString MissingPageHtml(const std::filesystem::path &file) const;
+    // The error page's heading in the interface language.
+    void Localize(const Localization &texts);
 
 protected:
     void doSetSource(const QUrl &name, QTextDocument::ResourceType type) override;
@@ -53,6 +57,7 @@ protected:
 private:
     std::function<void(const QString &)> m_programLinks;
     std::filesystem::path m_file;
+    QString m_missingHeading;
     bool m_missing = false;
     QUrl m_generatedAddress;
     QString m_generatedHtml;

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <map>
 #include <regex>
 #include <set>
 #include <sstream>
@@ -80,7 +81,7 @@ TEST(BundledCourse, EveryNamedFileExistsWithItsEnglishPage)
             EXPECT_NE(LanguageVariant(kData, name, "English"), name) << name << " has no English page";
         }
     }
-    for (int k = 0; k < 5; ++k) {
+    for (int k = 0; k < 6; ++k) {
         const std::string page = "html\\SummaryHelp" + std::to_string(k) + ".html";
         EXPECT_TRUE(exists(page)) << page;
         EXPECT_NE(LanguageVariant(kData, page, "English"), page) << page;
@@ -105,10 +106,9 @@ TEST(BundledCourse, LoadsInBothLanguagesWithEveryCaption)
             if (menu.Types[static_cast<std::size_t>(i)] == "MusHarmonyExercise")
                 gathered.insert(menu.Files[static_cast<std::size_t>(i)]);
         }
-        EXPECT_EQ(gathered,
-                  (std::set<std::string> {"xml\\Cadence-example.xml", "xml\\Chromo-major-bemol.xml",
-                                          "xml\\Melody-degrees.xml", "xml\\Positions-major.xml",
-                                          "xml\\Soprano-minor.xml"}));
+        EXPECT_EQ(gathered.size(), 11u);
+        EXPECT_TRUE(gathered.count("xml\\Cadence-example.xml"));
+        EXPECT_FALSE(gathered.count("xml\\empty.xml"));
         EXPECT_FALSE(menu.DebugItem);
     }
 }
@@ -132,22 +132,54 @@ TEST(BundledCourse, EveryItemIsOfAKnownKind)
     EXPECT_LT(results, menu.FirstSummary) << "not gathered into the contents";
 }
 
-TEST(BundledCourse, SectionsCarryTheirSummaryPages)
+// The course in its four sections, in order, each with the lessons a student needs of it, and a
+// contents heading for every kind of lesson but the results page and the authoring template.
+TEST(BundledCourse, TheFourSectionsHoldEveryKindOfLesson)
 {
-    RecordingUi ui;
-    txmlmenu menu(ui);
-    ASSERT_EQ(menu.Load(kData / "xml" / "Menu.xml", "Russian"), 0);
-    std::set<std::string> sections;
-    for (int i = 0; i < menu.FirstSummary; ++i) {
-        if (menu.Nodes[static_cast<std::size_t>(i)].parent < 0)
-            sections.insert(menu.Texts[static_cast<std::size_t>(i)]);
-    }
-    EXPECT_TRUE(sections.count("Теория"));
-    EXPECT_TRUE(sections.count("Упражнения на гармонизацию"));
-    for (int i = 0; i < menu.FirstSummary; ++i) {
-        if (menu.Texts[static_cast<std::size_t>(i)] == "Теория") {
-            EXPECT_GE(std::count(menu.Types.begin(), menu.Types.begin() + menu.FirstSummary, "HTMLText"), 3);
+    const std::vector<std::pair<std::string, std::string>> names {
+        {"Теория", "Theory"},
+        {"Упражнения на гармонизацию", "Harmonisation exercises"},
+        {"Упражнения на клавиатуре", "Keyboard exercises"},
+        {"Проверка знаний", "Test yourself"}};
+    for (const std::string language : {"Russian", "English"}) {
+        SCOPED_TRACE(language);
+        RecordingUi ui;
+        txmlmenu menu(ui);
+        ASSERT_EQ(menu.Load(kData / "xml" / "Menu.xml", language), 0);
+        std::vector<std::string> sections;
+        // Lessons of each kind, by section.
+        std::vector<std::map<LessonKind, int>> lessons;
+        for (int i = 0; i < menu.FirstSummary; ++i) {
+            const auto at = static_cast<std::size_t>(i);
+            if (menu.Nodes[at].parent < 0) {
+                sections.push_back(menu.Texts[at]);
+                lessons.emplace_back();
+            } else if (menu.Files[at] != "xml\\empty.xml") {
+                ++lessons.back()[LessonKindOf(menu.Types[at])];
+            }
         }
+        std::vector<std::string> expected;
+        for (const auto &[russian, english] : names)
+            expected.push_back(language == "Russian" ? russian : english);
+        ASSERT_EQ(sections, expected);
+        EXPECT_GE(lessons[0][LessonKind::Page], 6);
+        EXPECT_EQ(lessons[0][LessonKind::Scene3D], 1);
+        EXPECT_EQ(lessons[0][LessonKind::Video], 1);
+        EXPECT_GE(lessons[1][LessonKind::HarmonyExercise], 10);
+        EXPECT_GE(lessons[2][LessonKind::NoteDrill], 4);
+        EXPECT_GE(lessons[3][LessonKind::Questionnaire], 2);
+        EXPECT_EQ(lessons[3][LessonKind::QuestionSheet], 1);
+        EXPECT_EQ(lessons[3][LessonKind::Results], 1);
+
+        std::set<LessonKind> gathered;
+        for (int i = menu.FirstSummary; i < menu.Count(); ++i) {
+            if (menu.Nodes[static_cast<std::size_t>(i)].parent >= 0)
+                gathered.insert(LessonKindOf(menu.Types[static_cast<std::size_t>(i)]));
+        }
+        EXPECT_EQ(gathered,
+                  (std::set<LessonKind> {LessonKind::Page, LessonKind::Video, LessonKind::Scene3D,
+                                         LessonKind::HarmonyExercise, LessonKind::NoteDrill,
+                                         LessonKind::Questionnaire, LessonKind::QuestionSheet}));
     }
 }
 

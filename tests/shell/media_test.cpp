@@ -1,6 +1,7 @@
 #include "support/test_clips.h"
 #include "support/test_folder.h"
 
+#include "config/localization.h"
 #include "shell/about_window.h"
 #include "shell/page_pane.h"
 #include "shell/page_print.h"
@@ -535,6 +536,17 @@ TEST_F(PagePane, AMissingPageShowsAnErrorPageInThePane)
     pane.Navigate(missing);
     EXPECT_FALSE(pane.PageMissing());
     EXPECT_TRUE(pane.toPlainText().contains("Теперь есть"));
+}
+
+TEST_F(PagePane, TheErrorPageSpeaksTheInterfaceLanguage)
+{
+    write("Localize.xml", "<Localize><Page><I id=\"Missing\">Page not found</I></Page></Localize>");
+    Localization texts;
+    texts.Load(folder, "English");
+    TPagePane pane;
+    pane.Localize(texts);
+    pane.Navigate(folder / "absent.html");
+    EXPECT_TRUE(pane.toPlainText().startsWith("Page not found")) << pane.toPlainText().toStdString();
 }
 
 // A page the program builds: its pictures from memory, built anew when shown again, its command
