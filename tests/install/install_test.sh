@@ -7,7 +7,7 @@ set -euo pipefail
 build="$1"
 probe="$2"
 scratch="$(mktemp -d)"
-trap 'chmod -R u+w "$scratch"; cp "$scratch/start.png" /tmp/pw/install-start.png 2>/dev/null; rm -rf "$scratch"' EXIT
+trap 'chmod -R u+w "$scratch"; rm -rf "$scratch"' EXIT
 prefix="$scratch/prefix"
 fail() {
     echo "install test: $*" >&2
@@ -22,6 +22,12 @@ for file in bin/partwriter bin/partwriter-cli share/partwriter/sys.xml share/par
     share/icons/hicolor/48x48/apps/partwriter.png share/man/man1/partwriter.1 share/man/man1/partwriter-cli.1; do
     [ -e "$prefix/$file" ] || fail "$file is not installed"
 done
+# The video lesson is made by the build when GStreamer's tools are there.
+if [ -e "$build/bin/video/cadence-lesson.webm" ]; then
+    for file in cadence-lesson.webm cadence-lessonEnglish.webm; do
+        [ -e "$prefix/share/partwriter/video/$file" ] || fail "video/$file is not installed"
+    done
+fi
 if command -v desktop-file-validate >/dev/null; then
     desktop-file-validate "$prefix/share/applications/partwriter.desktop" || fail "the desktop file is not valid"
 fi
