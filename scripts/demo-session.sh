@@ -8,6 +8,7 @@
 #            run out of time, and the mark at the end of the series (both languages);
 #   tests:   a short questionnaire, its finish button and its mark (both languages);
 #   3D:      the bundled scene set animating and its views switched by the digit keys (both);
+#   video:   the video lesson playing, with its parts listed (both languages);
 #   results: "My results" after all of them, with its tables and chart (both languages).
 # Each session opens a scratch copy of the bundled course whose "Debug" item is the lesson to start;
 # every session records its results into one scratch progress log, never the user's own.
@@ -213,6 +214,19 @@ shot ${prefix}scene-3.png
 keys 4
 sleep 1
 shot ${prefix}scene-4.png
+SCRIPT
+done
+
+# The video lesson from the menu, its own item made the Debug one so that its parts are listed:
+# the first chords, then the second part chosen in the list.
+course 'xml\demo.xml'
+sed -i '/Debug="Y"/d; s|<Item Level="1" Type="Video"|<Item Level="1" Type="Video" Debug="Y"|' "$scratch/course/xml/Menu.xml"
+for language in Russian English; do
+    prefix=""
+    [ "$language" = English ] && prefix="english-"
+    session -l $language <<SCRIPT
+sleep 4
+shot ${prefix}video.png
 SCRIPT
 done
 
