@@ -83,6 +83,17 @@ session() {
         kill $app
     ' _ "$@" <&0
 }
+# both_languages < SCRIPT: the session once in Russian, then in English, with "${prefix}" in the
+# script standing for the screenshots' prefix (none, then "english-").
+both_languages() {
+    local body language prefix
+    body=$(cat)
+    for language in Russian English; do
+        prefix=""
+        [ "$language" = English ] && prefix="english-"
+        session -l "$language" <<<"${body//'${prefix}'/$prefix}"
+    done
+}
 export PROGRAM="$build/bin/partwriter" DATA="$scratch/course" OUT="$out"
 
 # The cadence T S D T in close position, chord by chord from bass to soprano, and the same with
@@ -151,10 +162,7 @@ drill_course() {
 
 # Two tasks of four seconds each on the white keys: a wrong key clicked, then both run out.
 drill_course 'type="1" countnotes="2" countseconds="4" keyboardpicture="drill-keyboard.jpg" staffpicture="drill-staff.jpg" staffnotesoffset="70" staffonenoteoffset="36" staffonenotesize="24" stafftop="-8" keyboardtop="-45"'
-for language in Russian English; do
-    prefix=""
-    [ "$language" = English ] && prefix="english-"
-    session -l $language <<SCRIPT
+both_languages <<'SCRIPT'
 # The two lowest white keys, C4 and D4: at least one of them is wrong.
 xdotool mousemove 521 520 click 1; sleep 0.2
 xdotool mousemove 557 520 click 1; sleep 0.3
@@ -165,7 +173,6 @@ keys space
 sleep 4.5
 shot ${prefix}drill-mark.png
 SCRIPT
-done
 
 # A short test with the overlay question of the bundled one: two boxes answered, one left empty,
 # the finish button going to it, then the mark.
@@ -179,10 +186,7 @@ quest_course() {
         "$scratch/course/xml/Menu.xml"
 }
 quest_course
-for language in Russian English; do
-    prefix=""
-    [ "$language" = English ] && prefix="english-"
-    session -l $language <<SCRIPT
+both_languages <<'SCRIPT'
 sleep 0.5
 shot ${prefix}quest.png
 # The finish button: the empty boxes keep the test going; then time runs out to the mark.
@@ -191,16 +195,12 @@ shot ${prefix}quest-empty.png
 sleep 6
 shot ${prefix}quest-mark.png
 SCRIPT
-done
 
 # The bundled 3D lesson: its first view animating, then the other views by their digit keys.
 course 'xml\demo.xml'
 sed -i '/Debug="Y"/ s|Type="MusHarmonyExercise" File="[^"]*"|Type="ORB3D" File="xml\\scenes-harmony.xml"|' \
     "$scratch/course/xml/Menu.xml"
-for language in Russian English; do
-    prefix=""
-    [ "$language" = English ] && prefix="english-"
-    session -l $language <<SCRIPT
+both_languages <<'SCRIPT'
 sleep 1
 shot ${prefix}scene-1.png
 sleep 1.5
@@ -215,31 +215,22 @@ keys 4
 sleep 1
 shot ${prefix}scene-4.png
 SCRIPT
-done
 
 # The video lesson from the menu, its own item made the Debug one so that its parts are listed:
 # the first chords, then the second part chosen in the list.
 course 'xml\demo.xml'
 sed -i '/Debug="Y"/d; s|<Item Level="1" Type="Video"|<Item Level="1" Type="Video" Debug="Y"|' "$scratch/course/xml/Menu.xml"
-for language in Russian English; do
-    prefix=""
-    [ "$language" = English ] && prefix="english-"
-    session -l $language <<SCRIPT
+both_languages <<'SCRIPT'
 sleep 4
 shot ${prefix}video.png
 SCRIPT
-done
 
 # "My results" as the Debug item: every series, drill and test of the sessions above, newest first.
 course 'xml\demo.xml'
 sed -i '/Debug="Y"/ s|Type="MusHarmonyExercise" File="[^"]*"|Type="MyResults"|' "$scratch/course/xml/Menu.xml"
-for language in Russian English; do
-    prefix=""
-    [ "$language" = English ] && prefix="english-"
-    session -l $language <<SCRIPT
+both_languages <<'SCRIPT'
 sleep 0.5
 shot ${prefix}results.png
 SCRIPT
-done
 
 echo "screenshots in $out:" $(cd "$out" && ls *.png)
