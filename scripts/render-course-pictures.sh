@@ -66,3 +66,6 @@ chords() { # out.wav ms-per-chord "n n n n" ...
 }
 chords quest-cadence.wav 700 "48 55 60 64" "41 57 60 65" "43 55 59 62" "48 55 60 64"
 chords quest-plagal.wav 1000 "41 57 60 65" "48 55 60 64"
+# The second test: a half cadence T S D in C major, and T S D T in A minor.
+chords quest-half.wav 900 "48 60 64 67" "53 60 65 69" "55 59 62 67"
+chords quest-minor-cadence.wav 700 "45 57 60 64" "50 57 62 65" "52 56 59 64" "45 57 60 64"
