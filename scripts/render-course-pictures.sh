@@ -28,10 +28,10 @@ render "$root/data/html/src/spacing.xml" spacing.png 760 260
 render "$root/data/html/src/connecting.xml" connecting.png 760 260
 render "$root/data/html/src/parallels.xml" parallels.png 760 260
 
-# The pictures of the theory test (xml/quest-theory.xml): the chords alone, without the analysis
-# that would give the answers away (their exercises name no rule base), one picture for both
-# languages since a question names a single file. They are shown at their own size, so zoom 1;
-# the answer boxes are placed under the chords in the pixels of these sizes.
+# The pictures of the tests (xml/quest-theory.xml, xml/quest-chords.xml): the chords alone,
+# without the analysis that would give the answers away (their exercises name no rule base), one
+# picture for both languages since a question names a single file. They are shown at their own
+# size, so zoom 1; the answer boxes are placed under the chords in the pixels of these sizes.
 question() { # exercise picture width height
     "$cli" render "$root/data/html/src/$1" --no-cursor --width "$3" --height "$4" \
         --data-dir "$root/data" -o "$out/$2" 2>/dev/null
@@ -41,6 +41,11 @@ question quest-functions.xml quest-functions.png 400 290
 question quest-doubling.xml quest-doubling.png 320 290
 question quest-spacing.xml quest-spacing.png 320 290
 question quest-parallels.xml quest-parallels.png 560 290
+question quest-sixths.xml quest-sixths.png 400 290
+question quest-minor-sixth.xml quest-minor-sixth.png 320 290
+question quest-closes.xml quest-closes.png 560 290
+question quest-cadences.xml quest-cadences.png 640 290
+question quest-augmented.xml quest-augmented.png 640 290
 
 # The sounds of the test (data/snd/), through the software synthesizer: a cadence T S D T and a
 # plagal close S T in C major, four voices, each chord held and released before the next.
@@ -61,3 +66,6 @@ chords() { # out.wav ms-per-chord "n n n n" ...
 }
 chords quest-cadence.wav 700 "48 55 60 64" "41 57 60 65" "43 55 59 62" "48 55 60 64"
 chords quest-plagal.wav 1000 "41 57 60 65" "48 55 60 64"
+# The second test: a half cadence T S D in C major, and T S D T in A minor.
+chords quest-half.wav 900 "48 60 64 67" "53 60 65 69" "55 59 62 67"
+chords quest-minor-cadence.wav 700 "45 57 60 64" "50 57 62 65" "52 56 59 64" "45 57 60 64"
