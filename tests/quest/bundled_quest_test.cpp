@@ -22,7 +22,8 @@ struct BundledFile
 };
 
 const std::vector<BundledFile> kFiles {{"xml\\quest-theory.xml", QuestFamily::Quest},
-                                       {"xml\\task-sheet.xml", QuestFamily::AccTask}};
+                                       {"xml\\task-sheet.xml", QuestFamily::AccTask},
+                                       {"xml\\quest-chords.xml", QuestFamily::Quest}};
 const std::vector<std::string> kLanguages {"Russian", "English"};
 
 // Cyrillic letters are U+0400 to U+04FF: lead bytes 0xD0 to 0xD3 in UTF-8.
