@@ -29,6 +29,7 @@ render "$root/data/html/src/connecting.xml" connecting.png 760 260
 render "$root/data/html/src/parallels.xml" parallels.png 760 260
 render "$root/data/html/src/cadences.xml" cadences.png 760 260
 render "$root/data/html/src/sixth-chords.xml" sixth-chords.png 760 260
+render "$root/data/html/src/minor.xml" minor.png 760 260
 
 # The pictures of the theory test (xml/quest-theory.xml): the chords alone, without the analysis
 # that would give the answers away (their exercises name no rule base), one picture for both
