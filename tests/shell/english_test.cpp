@@ -183,7 +183,8 @@ TEST_F(English, EveryLessonDialogAndNoticeIsInEnglish)
     expectWindowEnglish("my results, none yet");
     EXPECT_TRUE(child<QTextBrowser>("wb")->toPlainText().contains("Your results will appear here"));
     for (const char *page :
-         {"html\\theory-functions.html", "html\\theory-spacing.html", "html\\theory-connecting.html"}) {
+         {"html\\theory-functions.html", "html\\theory-spacing.html", "html\\theory-connecting.html",
+          "html\\theory-cadences.html", "html\\theory-sixth-chords.html", "html\\theory-minor.html"}) {
         ASSERT_TRUE(trees.ActivateLesson("HTMLText", page));
         expectWindowEnglish(page);
     }
