@@ -27,6 +27,9 @@ render "$root/data/xml/Cadence-example.xml" functions.png 760 260
 render "$root/data/html/src/spacing.xml" spacing.png 760 260
 render "$root/data/html/src/connecting.xml" connecting.png 760 260
 render "$root/data/html/src/parallels.xml" parallels.png 760 260
+render "$root/data/html/src/cadences.xml" cadences.png 760 260
+render "$root/data/html/src/sixth-chords.xml" sixth-chords.png 760 260
+render "$root/data/html/src/minor.xml" minor.png 760 260
 
 # The pictures of the tests (xml/quest-theory.xml, xml/quest-chords.xml): the chords alone,
 # without the analysis that would give the answers away (their exercises name no rule base), one
