@@ -76,6 +76,9 @@ TEST(BundledCourse, EveryNamedFileExistsWithItsEnglishPage)
     EXPECT_GE(names.size(), 10u);
     for (const std::string &name : names) {
         EXPECT_NE(name.find('\\'), std::string::npos) << name << " is not written with backslashes";
+        // The build makes the video beside the programs (the video pane's tests play it).
+        if (name.starts_with("video\\"))
+            continue;
         EXPECT_TRUE(exists(name)) << name;
         if (isPage(name)) {
             EXPECT_NE(LanguageVariant(kData, name, "English"), name) << name << " has no English page";
