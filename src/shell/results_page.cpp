@@ -79,7 +79,10 @@ ResultsPage BuildResultsPage(const std::vector<ProgressEntry> &entries, const Lo
         return page;
     }
     const QString scheme = QString(TPagePane::Scheme) + ":";
-    html += "<p><a href=\"" + scheme + ExportResultsCommand + "\">" + text(texts, "Export") + "</a></p>";
+    // Drawn as a button: a framed grey cell around the link, which Tab reaches and Enter follows.
+    html += "<table border=\"1\" cellspacing=\"0\" cellpadding=\"6\"><tr><td bgcolor=\"#e6e6e6\"><a href=\""
+        + scheme + ExportResultsCommand + "\" style=\"color:#000000; text-decoration:none\">"
+        + text(texts, "Export") + "</a></td></tr></table>";
 
     const bool marked
         = std::any_of(entries.begin(), entries.end(), [](const ProgressEntry &e) { return e.mark; });
