@@ -64,7 +64,7 @@ session() {
     export XDG_DATA_HOME="$scratch/home-data"
     rm -rf "$XDG_RUNTIME_DIR"
     mkdir -m 700 "$XDG_RUNTIME_DIR"
-    xvfb-run -a -s "-screen 0 1280x800x24" bash -c '
+    xvfb-run -a -s "-screen 0 1280x800x24 -noreset" bash -c '
         set -e
         shot() { gst-launch-1.0 -q ximagesrc num-buffers=1 use-damage=false ! videoconvert ! pngenc ! filesink location="$OUT/$1"; }
         keys() { for k in "$@"; do xdotool key "$k"; sleep 0.15; done; }

@@ -17,7 +17,7 @@ packages=(
     gstreamer1.0-plugins-base gstreamer1.0-plugins-good
     # tests and benchmarks (the install test validates the desktop entry and formats the manual pages)
     desktop-file-utils groff-base
-    libgtest-dev libgmock-dev googletest libbenchmark-dev xvfb xauth
+    libgtest-dev libgmock-dev googletest libbenchmark-dev xvfb xauth libxcb1-dev
     # sanitizer runs and fuzzing: clang's runtimes (libFuzzer, ASan, UBSan) and llvm-symbolizer
     libclang-rt-dev llvm
     # test clips for the video pane

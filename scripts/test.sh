@@ -51,4 +51,6 @@ export XDG_RUNTIME_DIR="$runtime"
 export QT_QPA_PLATFORM="${QT_QPA_PLATFORM:-offscreen}"
 cd "$build"
 # GUI and OpenGL tests need an X server; xvfb-run gives every test run one.
-xvfb-run -a ctest --output-on-failure -j2
+# -noreset: by default Xvfb resets whenever its last client leaves and drops any test that connects
+# meanwhile.
+xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" ctest --output-on-failure -j2
